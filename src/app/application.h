@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/linuxdrives.h"
+#include "platform/mpvplayer.h"
+#include "platform/processlauncher.h"
+
+#include <memory>
+
+class MainWindow;
+
+// The program put together on the real machine: its drives, player and launcher, and the
+// main window working through them.
+class Sofavio {
+public:
+    explicit Sofavio(const QString& executableFolder);
+    ~Sofavio();
+
+    MainWindow& window() { return *m_window; }
+
+private:
+    QString m_programFolder;
+    LinuxDrives m_drives;
+    MpvPlayer m_player;
+    ProcessLauncher m_launcher;
+    std::unique_ptr<MainWindow> m_window;
+};

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QPixmap>
+
+// The window's background: black at the top, growing green towards the foot.
+QPixmap renderBackground(QSize pixels);

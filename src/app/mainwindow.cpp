@@ -1,0 +1,169 @@
+#include "app/mainwindow.h"
+
+#include "app/background.h"
+#include "app/config.h"
+#include "app/elements.h"
+#include "app/screengeometry.h"
+#include "app/twips.h"
+#include "menu/mainmenu.h"
+#include "menu/mediakinds.h"
+#include "menu/menulist.h"
+#include "platform/filesystem.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+MainWindow::MainWindow(Services services, QString programFolder, QWidget* parent)
+    : QWidget(parent), m_services(services), m_programFolder(std::move(programFolder))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Sofavio"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    buildElements();
+    Form_Load();
+}
+
+void MainWindow::buildElements()
+{
+    // Plain elements first and panels after, bottom of the stack first, so each lies over
+    // the ones made before it.
+    Image1 = new Picture(this, QStringLiteral("Image1"), designRect::Image1);
+    LblTitle = makeLabel(this, QStringLiteral("LblTitle"), designRect::LblTitle,
+                         QStringLiteral("MENU PRINCIPAL"),
+                         TextLook{Face::Sans, 26.25, Qt::white, Align::Centre});
+    Shape1 = new Outline(this, QStringLiteral("Shape1"), designRect::Shape1, QColor(0, 192, 0), 5);
+    Image2 = new Picture(this, QStringLiteral("Image2"), designRect::Image2);
+
+    imageInfo = buildImageInfoPanel(this);
+    LsvMenu = new MenuList(this);
+    setTwipRect(LsvMenu, designRect::LsvMenu);
+    LsvMenu->viewport()->installEventFilter(this);
+    nowPlaying = buildNowPlayingPanel(this);
+    playerView = buildPlayerView(this);
+    controlPanel = buildControlPanel(this);
+    jumpPanel = buildJumpPanel(this);
+    importScreen = buildImportScreen(this);
+
+    connect(controlPanel.PicControls, &Panel::painted, this, &MainWindow::PicControls_Paint);
+    connect(jumpPanel.PicSaltar, &Panel::painted, this, &MainWindow::PicSaltar_Paint);
+
+    Timer3 = new QTimer(playerView.PicMediaPlayer);
+    Timer3->setObjectName(QStringLiteral("Timer3"));
+    Timer3->setInterval(3000);
+    connect(Timer3, &QTimer::timeout, this, &MainWindow::Timer3_Timer);
+    Timer3->start();
+}
+
+void MainWindow::Form_Load()
+{
+    File1.pattern = kAllMediaPattern;
+    applyStartupLayout();
+    const FoldersConfig config =
+        readFoldersIni(BuildPath(m_programFolder, QStringLiteral("folders.ini")));
+    state.VideoFolder = config.VideoFolder;
+    state.MusicFolder = config.MusicFolder;
+    state.PicturesFolder = config.PicturesFolder;
+    state.TvCommand = config.TvCommand;
+    ShowMenu();
+    LsvMenu->setFocus();
+}
+
+void MainWindow::showOnScreen()
+{
+    setGeometry(screen()->geometry());
+    showFullScreen();
+}
+
+void MainWindow::ShowMenu()
+{
+    ::ShowMenu(*LsvMenu, *Image2, *LblTitle, m_services.drives);
+}
+
+void MainWindow::applyStartupLayout()
+{
+    const StartupGeometry g = startupLayout(screenTwips(this));
+    setTwipRect(Image2, g.Image2);
+    setTwipRect(playerView.PicMediaPlayer, g.PicMediaPlayer);
+    setTwipRect(controlPanel.PicControls, g.PicControls);
+    setTwipRect(controlPanel.Shape3, g.Shape3);
+    setTwipRect(LsvMenu, g.LsvMenu);
+    setTwipRect(nowPlaying.PicNowPlaying, g.PicNowPlaying);
+    setTwipRect(nowPlaying.Shape2, g.Shape2);
+}
+
+void MainWindow::applyRelayout()
+{
+    const QSizeF window(width() * kTwipsPerPixel, height() * kTwipsPerPixel);
+    const RelayoutGeometry g = relayout(twipRect(LsvMenu), twipRect(nowPlaying.lblTime).width(),
+                                        screenTwips(this), window);
+    setTwipRect(Image1, QRectF(twipRect(Image1).topLeft(), g.Image1Size));
+    setTwipTop(LsvMenu, g.LsvMenuTop);
+    setTwipLeft(nowPlaying.PicNowPlaying, g.PicNowPlayingLeft);
+    setTwipWidth(LblTitle, g.LblTitleWidth);
+    setTwipWidth(Shape1, g.Shape1Width);
+    setTwipTop(LblTitle, g.LblTitleTop);
+    setTwipTop(Image2, g.Image2Top);
+    setTwipTop(Shape1, g.Shape1Top);
+    setTwipLeft(LblTitle, g.LblTitleLeft);
+    setTwipLeft(Shape1, g.Shape1Left);
+    setTwipLeft(nowPlaying.lblTime, g.lblTimeLeft);
+}
+
+void MainWindow::paintEvent(QPaintEvent*)
+{
+    if (m_background.size() != size())
+        m_background = renderBackground(size());
+    QPainter(this).drawPixmap(0, 0, m_background);
+}
+
+void MainWindow::resizeEvent(QResizeEvent*)
+{
+    applyRelayout();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent*)
+{
+    showPointer();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == LsvMenu->viewport() && event->type() == QEvent::MouseMove)
+        showPointer(); // the list's own mouse movement does what the window's does
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    // Stay in front of other windows, without taking the focus back.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible())
+        raise();
+    QWidget::changeEvent(event);
+}
+
+void MainWindow::showPointer()
+{
+    unsetCursor();
+    Timer3->start();
+}
+
+void MainWindow::Timer3_Timer()
+{
+    setCursor(Qt::BlankCursor);
+    Timer3->stop();
+}
+
+void MainWindow::PicControls_Paint()
+{
+    setTwipHeight(playerView.MediaPlayer,
+                  playerHeightAboveControls(screenTwips(this),
+                                            twipRect(controlPanel.PicControls).height()));
+}
+
+void MainWindow::PicSaltar_Paint()
+{
+    controlPanel.Timer2->stop();
+}

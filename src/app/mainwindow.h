@@ -1,0 +1,80 @@
+#pragma once
+
+#include "app/windowstate.h"
+#include "import/importscreen.h"
+#include "keys/controlpanel.h"
+#include "keys/jumppanel.h"
+#include "menu/filelist.h"
+#include "pictures/imageinfopanel.h"
+#include "playback/nowplayingpanel.h"
+#include "playback/playerview.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+class Drives;
+class Launcher;
+class MediaPlayer;
+class MenuList;
+class Outline;
+class Picture;
+class QLabel;
+class QTimer;
+
+// The services of the machine the window works through.
+struct Services {
+    MediaPlayer& player;
+    const Drives& drives;
+    Launcher& launcher;
+};
+
+// The one window of the program (frmMain): every screen is a set of its panels shown or hidden.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    // folders.ini is read from programFolder.
+    MainWindow(Services services, QString programFolder, QWidget* parent = nullptr);
+
+    // Fills the screen; the geometry is set first, as a bare X server needs it.
+    void showOnScreen();
+
+    void ShowMenu();
+
+    WindowState state;
+    FileList File1;
+
+    // Elements, by their designed names; earlier ones lie over later ones.
+    ImportScreen importScreen;
+    JumpPanel jumpPanel;
+    ControlPanel controlPanel;
+    PlayerView playerView;
+    NowPlayingPanel nowPlaying;
+    MenuList* LsvMenu = nullptr;
+    ImageInfoPanel imageInfo;
+    Picture* Image2 = nullptr;
+    Outline* Shape1 = nullptr;
+    QLabel* LblTitle = nullptr;
+    Picture* Image1 = nullptr;
+    QTimer* Timer3 = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildElements();
+    void Form_Load();
+    void applyStartupLayout();
+    void applyRelayout();
+    void showPointer();
+    void Timer3_Timer();
+    void PicControls_Paint();
+    void PicSaltar_Paint();
+
+    Services m_services;
+    QString m_programFolder;
+    QPixmap m_background;
+};

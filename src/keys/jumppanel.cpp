@@ -1,0 +1,44 @@
+#include "keys/jumppanel.h"
+
+#include "app/elements.h"
+#include "app/screengeometry.h"
+#include "app/twips.h"
+
+#include <QProgressBar>
+
+JumpPanel buildJumpPanel(QWidget* window)
+{
+    JumpPanel panel;
+    panel.PicSaltar =
+        new Panel(window, QStringLiteral("PicSaltar"), designRect::PicSaltar, QColor(64, 64, 64));
+    panel.PicSaltar->hide();
+    QWidget* parent = panel.PicSaltar;
+
+    const TextLook big{Face::Serif, 27.75, Qt::white, Align::Centre};
+    const TextLook hint{Face::Serif, 15.75, Qt::white};
+    // Made bottom of the stack first.
+    panel.Shape5 = new Outline(parent, QStringLiteral("Shape5"), QRectF(600, 1920, 1815, 735),
+                               Qt::red, 3);
+    panel.Label6 = makeLabel(parent, QStringLiteral("Label6"), QRectF(1680, 3000, 2175, 375),
+                             QStringLiteral("Cancelar Acción"), hint);
+    panel.Shape6 = new Outline(parent, QStringLiteral("Shape6"), QRectF(720, 3000, 735, 375),
+                               Qt::white, 1);
+    panel.Label5 = makeLabel(parent, QStringLiteral("Label5"), QRectF(840, 3000, 615, 375),
+                             QStringLiteral("Esc"), hint);
+    const std::array<const char16_t*, 3> choices{u"Más", u"Menos", u"OK"};
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        panel.LblSaltar[i] = makeLabel(parent, QStringLiteral("LblSaltar%1").arg(i),
+                                       QRectF(600 + 1920.0 * double(i), 1920, 1815, 735),
+                                       QString::fromUtf16(choices[i]), big);
+    }
+    panel.Label3 = makeLabel(parent, QStringLiteral("Label3"), QRectF(0, 240, 6735, 735),
+                             QStringLiteral("Saltar a la Posición:"), big);
+
+    panel.pBar = new QProgressBar(parent);
+    panel.pBar->setObjectName(QStringLiteral("pBar"));
+    panel.pBar->setRange(0, 100);
+    panel.pBar->setValue(0);
+    panel.pBar->setTextVisible(false);
+    setTwipRect(panel.pBar, QRectF(480, 1080, 5895, 615));
+    return panel;
+}

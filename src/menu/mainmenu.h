@@ -1,0 +1,19 @@
+#pragma once
+
+#include "menu/menumodel.h"
+
+#include <vector>
+
+class Drives;
+class MenuList;
+class Picture;
+class QLabel;
+
+inline constexpr auto kMainMenuTitle = u"Telarino 0.1a";
+
+// The rows of the main menu for the drives present now. When the drives cannot be listed
+// the drive rows are left out and the rest of the menu still stands.
+std::vector<MenuRow> mainMenuRows(const Drives& drives);
+
+// Puts the main menu in the list, clears the preview and titles the screen.
+void ShowMenu(MenuList& list, Picture& preview, QLabel& title, const Drives& drives);

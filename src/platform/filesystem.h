@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Path and file questions of the whole program. Paths are Linux paths with '/' as separator.
+
+QString BuildPath(const QString& folder, const QString& name);
+QString GetFileName(const QString& path);
+QString GetBaseName(const QString& path);
+QString GetExtensionName(const QString& path);
+QString GetParentFolderName(const QString& path);
+bool FileExists(const QString& path);
+bool FolderExists(const QString& path);
+
+// When the file was created; file systems that keep no birth time give the last change.
+std::optional<QDateTime> fileCreationDate(const QString& path);
+
+struct FolderContents {
+    QString path;
+    QStringList subFolders; // full paths
+    QStringList files;      // full paths
+};
+
+// A folder's subfolders and files in the order a file manager shows them (locale-aware,
+// case-insensitive, numbers by value); names starting with a dot are hidden.
+// Empty when the folder cannot be read.
+std::optional<FolderContents> GetFolder(const QString& path);
+
+// Sorts bare names or paths in the platform's file list order.
+void sortInFileOrder(QStringList& names);

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <optional>
+
+enum class PlayState {
+    Undefined = 0, // nothing opened yet, or the last open failed
+    Stopped = 1,   // stopped by request, or the media ended by itself
+    Paused = 2,
+    Playing = 3,
+    Transitioning = 9, // between two items of a playlist
+};
+
+struct MediaItem {
+    QString sourceURL;
+};
+
+// What the player knows of the item it has open. It stays readable after the item ended
+// or was stopped, until another one is opened.
+struct CurrentMedia {
+    QString sourceURL;
+    QString mediaType; // "audio", "video", or empty when it has neither
+    QString artist;
+    QString title;
+    QString album;
+    double duration = 0;
+
+    // "MediaType", "Artist", "Title", "Album"; empty for any other name.
+    QString getItemInfo(const QString& name) const;
+    QString durationString() const;
+};
+
+// Minutes and seconds, "mm:ss", or "h:mm:ss" from one hour on.
+QString formatMediaTime(double seconds);
+
+// The engine that plays media. Queries return nothing when there is nothing to answer for,
+// so callers can skip what depends on them.
+class MediaPlayer : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Opens the file and plays it; NewStream and MediaChange follow once it is loaded.
+    virtual void setURL(const QString& path) = 0;
+
+    MediaItem newMedia(const QString& path) const { return MediaItem{path}; }
+    virtual void clearPlaylist() = 0;
+    // Items of the playlist play one after another once play() is called.
+    virtual void appendItem(const MediaItem& item) = 0;
+
+    virtual void play() = 0;
+    virtual void pause() = 0;
+    virtual void stop() = 0;
+
+    virtual std::optional<double> currentPosition() const = 0;
+    virtual bool setCurrentPosition(double seconds) = 0;
+    std::optional<QString> currentPositionString() const;
+
+    virtual PlayState playState() const = 0;
+    virtual std::optional<CurrentMedia> currentMedia() const = 0;
+
+    // The drive specifier ("D:") of the machine's optical drive at that index.
+    virtual std::optional<QString> opticalDriveSpecifier(int index) const = 0;
+
+signals:
+    void NewStream();
+    void MediaChange(const MediaItem& item);
+    // A media could not be opened or played; the reason is in Spanish.
+    void Error(const QString& path, const QString& reason);
+};

@@ -1,0 +1,327 @@
+#include "platform/mpvplayer.h"
+
+#include "platform/drives.h"
+
+#include <QFileInfo>
+#include <clocale>
+#include <mpv/client.h>
+#include <vector>
+
+namespace {
+
+QString spanishReason(int error)
+{
+    switch (error) {
+    case MPV_ERROR_UNKNOWN_FORMAT:
+        return QStringLiteral("el formato del archivo no se reconoce");
+    case MPV_ERROR_LOADING_FAILED:
+        return QStringLiteral("el archivo no se pudo abrir");
+    case MPV_ERROR_NOTHING_TO_PLAY:
+        return QStringLiteral("el archivo no contiene sonido ni imagen que reproducir");
+    case MPV_ERROR_AO_INIT_FAILED:
+        return QStringLiteral("no se pudo iniciar la salida de sonido");
+    case MPV_ERROR_VO_INIT_FAILED:
+        return QStringLiteral("no se pudo iniciar la salida de vídeo");
+    default:
+        return QStringLiteral("error del reproductor (%1)").arg(QString::fromUtf8(mpv_error_string(error)));
+    }
+}
+
+} // namespace
+
+MpvPlayer::MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject* parent)
+    : MediaPlayer(parent), m_drives(drives)
+{
+    // libmpv refuses to start under a locale whose decimal separator is not a dot.
+    std::setlocale(LC_NUMERIC, "C");
+    m_mpv = mpv_create();
+    if (!m_mpv)
+        qFatal("libmpv could not be created");
+
+    const std::vector<std::pair<const char*, QByteArray>> options = {
+        {"config", "no"},
+        {"terminal", "no"},
+        {"idle", "yes"},
+        {"vo", settings.videoOutput.toUtf8()},
+        {"audio-fallback-to-null", "yes"},
+        {"input-default-bindings", "no"},
+        {"input-vo-keyboard", "no"},
+        {"osc", "no"},
+        {"load-scripts", "no"},
+        {"ytdl", "no"},
+        {"volume", "100"},
+        {"keepaspect", "no"}, // stretch to fill the player's area
+    };
+    for (const auto& [name, value] : options)
+        mpv_set_option_string(m_mpv, name, value.constData());
+    if (!settings.audioOutput.isEmpty())
+        mpv_set_option_string(m_mpv, "ao", settings.audioOutput.toUtf8().constData());
+    // A line mpv does not know only earns a warning in its log; the rest of the file applies.
+    if (!settings.configFile.isEmpty() && QFileInfo(settings.configFile).isFile())
+        mpv_load_config_file(m_mpv, QFile::encodeName(settings.configFile).constData());
+
+    if (mpv_initialize(m_mpv) < 0)
+        qFatal("libmpv could not be initialised");
+    mpv_set_wakeup_callback(m_mpv, &MpvPlayer::wakeup, this);
+}
+
+MpvPlayer::~MpvPlayer()
+{
+    mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
+    mpv_terminate_destroy(m_mpv);
+}
+
+void MpvPlayer::wakeup(void* context)
+{
+    // Called on an mpv thread: only queue one drain on the GUI thread.
+    auto* self = static_cast<MpvPlayer*>(context);
+    if (!self->m_drainQueued.exchange(true))
+        QMetaObject::invokeMethod(self, &MpvPlayer::drainEvents, Qt::QueuedConnection);
+}
+
+void MpvPlayer::drainEvents()
+{
+    m_drainQueued = false;
+    for (;;) {
+        const mpv_event* event = mpv_wait_event(m_mpv, 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            break;
+        handleEvent(*event);
+    }
+}
+
+void MpvPlayer::handleEvent(const mpv_event& event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_FILE_LOADED:
+        onFileLoaded();
+        break;
+    case MPV_EVENT_END_FILE:
+        onEndFile(event);
+        break;
+    default:
+        break;
+    }
+}
+
+void MpvPlayer::onFileLoaded()
+{
+    m_current = readLoadedMedia();
+    m_currentIndex = intProperty("playlist-pos", -1);
+    m_state = PlayState::Playing;
+    emit NewStream();
+    emit MediaChange(MediaItem{m_current->sourceURL});
+}
+
+void MpvPlayer::onEndFile(const mpv_event& event)
+{
+    const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+    if (end->reason == MPV_END_FILE_REASON_STOP || end->reason == MPV_END_FILE_REASON_REDIRECT)
+        return; // replaced or stopped on request: whoever asked has set the state
+    const qint64 index = playlistIndexOfEntry(end->playlist_entry_id);
+    const bool nextFollows = index >= 0 && index + 1 < intProperty("playlist-count", 0);
+
+    if (end->reason == MPV_END_FILE_REASON_ERROR) {
+        const QString path = index >= 0 ? playlistFilename(index) : QString();
+        m_state = nextFollows ? PlayState::Transitioning : PlayState::Undefined;
+        if (!nextFollows)
+            m_current.reset();
+        emit Error(path, spanishReason(end->error));
+        return;
+    }
+    m_state = nextFollows ? PlayState::Transitioning : PlayState::Stopped;
+}
+
+CurrentMedia MpvPlayer::readLoadedMedia() const
+{
+    CurrentMedia media;
+    media.sourceURL = stringProperty("path");
+    bool hasAudio = false;
+    bool hasVideo = false;
+    const qint64 tracks = intProperty("track-list/count", 0);
+    for (qint64 i = 0; i < tracks; ++i) {
+        const QByteArray prefix = "track-list/" + QByteArray::number(i) + '/';
+        const QString type = stringProperty(prefix + "type");
+        if (type == u"audio")
+            hasAudio = true;
+        // A cover picture of an audio file is a video track too, but not a video.
+        if (type == u"video" && intProperty(prefix + "albumart", 0) == 0)
+            hasVideo = true;
+    }
+    media.mediaType = hasVideo ? QStringLiteral("video")
+                      : hasAudio ? QStringLiteral("audio")
+                                 : QString();
+    media.artist = stringProperty("metadata/by-key/Artist");
+    media.title = stringProperty("metadata/by-key/Title");
+    media.album = stringProperty("metadata/by-key/Album");
+    media.duration = doubleProperty("duration").value_or(0);
+    return media;
+}
+
+void MpvPlayer::setURL(const QString& path)
+{
+    setFlag("pause", false);
+    command({"loadfile", QFile::encodeName(path), "replace"});
+    m_state = PlayState::Transitioning; // until it is loaded or fails
+}
+
+void MpvPlayer::clearPlaylist()
+{
+    command({"stop"}); // also empties mpv's playlist
+    m_state = PlayState::Undefined;
+    m_current.reset();
+    m_currentIndex = -1;
+}
+
+void MpvPlayer::appendItem(const MediaItem& item)
+{
+    command({"loadfile", QFile::encodeName(item.sourceURL), "append"});
+}
+
+void MpvPlayer::play()
+{
+    switch (m_state) {
+    case PlayState::Paused:
+        setFlag("pause", false);
+        m_state = PlayState::Playing;
+        break;
+    case PlayState::Stopped:
+        // Play the current item again from the start.
+        setFlag("pause", false);
+        if (m_currentIndex >= 0 && m_currentIndex < intProperty("playlist-count", 0))
+            mpv_set_property_string(m_mpv, "playlist-pos", QByteArray::number(m_currentIndex));
+        else if (m_current)
+            command({"loadfile", QFile::encodeName(m_current->sourceURL), "replace"});
+        m_state = PlayState::Transitioning;
+        break;
+    case PlayState::Undefined:
+        if (intProperty("playlist-count", 0) > 0) {
+            setFlag("pause", false);
+            mpv_set_property_string(m_mpv, "playlist-pos", "0");
+            m_state = PlayState::Transitioning;
+        }
+        break;
+    case PlayState::Playing:
+    case PlayState::Transitioning:
+        break;
+    }
+}
+
+void MpvPlayer::pause()
+{
+    if (m_state != PlayState::Playing)
+        return;
+    setFlag("pause", true);
+    m_state = PlayState::Paused;
+}
+
+void MpvPlayer::stop()
+{
+    if (m_state != PlayState::Playing && m_state != PlayState::Paused)
+        return;
+    command({"stop", "keep-playlist"});
+    m_state = PlayState::Stopped;
+}
+
+std::optional<double> MpvPlayer::currentPosition() const
+{
+    switch (m_state) {
+    case PlayState::Playing:
+    case PlayState::Paused:
+        return doubleProperty("time-pos");
+    case PlayState::Stopped:
+        return 0.0;
+    default:
+        return std::nullopt;
+    }
+}
+
+bool MpvPlayer::setCurrentPosition(double seconds)
+{
+    if (m_state != PlayState::Playing && m_state != PlayState::Paused)
+        return false;
+    command({"seek", QByteArray::number(seconds, 'f', 3), "absolute+exact"});
+    return true;
+}
+
+PlayState MpvPlayer::playState() const
+{
+    return m_state;
+}
+
+std::optional<CurrentMedia> MpvPlayer::currentMedia() const
+{
+    if (!m_current)
+        return std::nullopt;
+    CurrentMedia media = *m_current;
+    if (m_state == PlayState::Playing || m_state == PlayState::Paused) {
+        // Some containers only know their length once playback has begun.
+        if (const auto duration = doubleProperty("duration"))
+            media.duration = *duration;
+    }
+    return media;
+}
+
+std::optional<QString> MpvPlayer::opticalDriveSpecifier(int index) const
+{
+    const auto drives = m_drives.opticalDrives();
+    if (!drives || index < 0 || std::size_t(index) >= drives->size())
+        return std::nullopt;
+    return QString((*drives)[std::size_t(index)].letter) + u':';
+}
+
+QString MpvPlayer::stringProperty(const QByteArray& name) const
+{
+    char* value = mpv_get_property_string(m_mpv, name.constData());
+    if (!value)
+        return {};
+    const QString text = QString::fromUtf8(value);
+    mpv_free(value);
+    return text;
+}
+
+std::optional<double> MpvPlayer::doubleProperty(const QByteArray& name) const
+{
+    double value = 0;
+    if (mpv_get_property(m_mpv, name.constData(), MPV_FORMAT_DOUBLE, &value) < 0)
+        return std::nullopt;
+    return value;
+}
+
+qint64 MpvPlayer::intProperty(const QByteArray& name, qint64 fallback) const
+{
+    int64_t value = 0;
+    if (mpv_get_property(m_mpv, name.constData(), MPV_FORMAT_INT64, &value) < 0)
+        return fallback;
+    return value;
+}
+
+void MpvPlayer::setFlag(const char* name, bool value) const
+{
+    int flag = value ? 1 : 0;
+    mpv_set_property(m_mpv, name, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvPlayer::command(std::initializer_list<QByteArray> arguments) const
+{
+    std::vector<const char*> argv;
+    for (const QByteArray& argument : arguments)
+        argv.push_back(argument.constData());
+    argv.push_back(nullptr);
+    mpv_command(m_mpv, argv.data());
+}
+
+qint64 MpvPlayer::playlistIndexOfEntry(qint64 entryId) const
+{
+    const qint64 count = intProperty("playlist-count", 0);
+    for (qint64 i = 0; i < count; ++i) {
+        if (intProperty("playlist/" + QByteArray::number(i) + "/id", -1) == entryId)
+            return i;
+    }
+    return -1;
+}
+
+QString MpvPlayer::playlistFilename(qint64 index) const
+{
+    return stringProperty("playlist/" + QByteArray::number(index) + "/filename");
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/mediaplayer.h"
+
+#include <atomic>
+
+struct mpv_handle;
+struct mpv_event;
+class Drives;
+
+struct MpvSettings {
+    QString videoOutput = QStringLiteral("null"); // "libmpv" once a render surface draws it
+    QString audioOutput;                          // empty: the system's; "null": none
+    QString configFile; // an mpv.conf to load; nothing else of the user's mpv setup is read
+};
+
+// The media player on libmpv. The wrapper keeps its own copy of the item that was last
+// loaded, so the item stays readable after it ended or was stopped.
+class MpvPlayer : public MediaPlayer {
+    Q_OBJECT
+public:
+    MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject* parent = nullptr);
+    ~MpvPlayer() override;
+
+    void setURL(const QString& path) override;
+    void clearPlaylist() override;
+    void appendItem(const MediaItem& item) override;
+    void play() override;
+    void pause() override;
+    void stop() override;
+    std::optional<double> currentPosition() const override;
+    bool setCurrentPosition(double seconds) override;
+    PlayState playState() const override;
+    std::optional<CurrentMedia> currentMedia() const override;
+    std::optional<QString> opticalDriveSpecifier(int index) const override;
+
+    mpv_handle* handle() const { return m_mpv; }
+
+private:
+    void drainEvents();
+    void handleEvent(const mpv_event& event);
+    void onFileLoaded();
+    void onEndFile(const mpv_event& event);
+    CurrentMedia readLoadedMedia() const;
+    QString stringProperty(const QByteArray& name) const;
+    std::optional<double> doubleProperty(const QByteArray& name) const;
+    qint64 intProperty(const QByteArray& name, qint64 fallback) const;
+    void command(std::initializer_list<QByteArray> arguments) const;
+    void setFlag(const char* name, bool value) const;
+    qint64 playlistIndexOfEntry(qint64 entryId) const;
+    QString playlistFilename(qint64 index) const;
+
+    static void wakeup(void* context);
+
+    const Drives& m_drives;
+    mpv_handle* m_mpv = nullptr;
+    std::atomic<bool> m_drainQueued{false};
+    PlayState m_state = PlayState::Undefined;
+    std::optional<CurrentMedia> m_current;
+    qint64 m_currentIndex = -1; // playlist index of the current item
+};

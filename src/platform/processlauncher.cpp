@@ -1,0 +1,12 @@
+#include "platform/processlauncher.h"
+
+#include <QProcess>
+
+bool ProcessLauncher::start(const QString& commandLine)
+{
+    QStringList arguments = QProcess::splitCommand(commandLine);
+    if (arguments.isEmpty())
+        return false;
+    const QString program = arguments.takeFirst();
+    return QProcess::startDetached(program, arguments);
+}

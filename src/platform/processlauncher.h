@@ -1,0 +1,8 @@
+#pragma once
+
+#include "platform/launcher.h"
+
+class ProcessLauncher : public Launcher {
+public:
+    bool start(const QString& commandLine) override;
+};
