@@ -83,7 +83,11 @@ std::optional<QDateTime> fileCreationDate(const QString& path)
 
 void sortInFileOrder(QStringList& names)
 {
-    QCollator collator;
+    // The C locale compares bytes; a file manager would sort in the user's language, and
+    // this program's language is Spanish.
+    const QLocale system;
+    QCollator collator(system.language() == QLocale::C ? QLocale(QLocale::Spanish, QLocale::Spain)
+                                                       : system);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(true);
     std::stable_sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {

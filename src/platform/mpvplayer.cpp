@@ -145,7 +145,7 @@ CurrentMedia MpvPlayer::readLoadedMedia() const
         if (type == u"audio")
             hasAudio = true;
         // A cover picture of an audio file is a video track too, but not a video.
-        if (type == u"video" && intProperty(prefix + "albumart", 0) == 0)
+        if (type == u"video" && !flagProperty(prefix + "albumart"))
             hasVideo = true;
     }
     media.mediaType = hasVideo ? QStringLiteral("video")
@@ -294,6 +294,12 @@ qint64 MpvPlayer::intProperty(const QByteArray& name, qint64 fallback) const
     if (mpv_get_property(m_mpv, name.constData(), MPV_FORMAT_INT64, &value) < 0)
         return fallback;
     return value;
+}
+
+bool MpvPlayer::flagProperty(const QByteArray& name) const
+{
+    int flag = 0;
+    return mpv_get_property(m_mpv, name.constData(), MPV_FORMAT_FLAG, &flag) >= 0 && flag != 0;
 }
 
 void MpvPlayer::setFlag(const char* name, bool value) const

@@ -46,6 +46,7 @@ private:
     std::optional<double> doubleProperty(const QByteArray& name) const;
     qint64 intProperty(const QByteArray& name, qint64 fallback) const;
     void command(std::initializer_list<QByteArray> arguments) const;
+    bool flagProperty(const QByteArray& name) const;
     void setFlag(const char* name, bool value) const;
     qint64 playlistIndexOfEntry(qint64 entryId) const;
     QString playlistFilename(qint64 index) const;

@@ -1,0 +1,221 @@
+#include "platform/mpvplayer.h"
+#include "support/fakedrives.h"
+#include "support/files.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <mpv/client.h>
+
+namespace {
+
+QString data(const char* name)
+{
+    return QStringLiteral(TEST_DATA_DIR "/") + QString::fromUtf8(name);
+}
+
+MpvSettings silent()
+{
+    return MpvSettings{QStringLiteral("null"), QStringLiteral("null"), QString()};
+}
+
+constexpr int kLoadTimeoutMs = 10000;
+
+} // namespace
+
+class TestMpvPlayer : public QObject {
+    Q_OBJECT
+private slots:
+    void reportsTheOpenedMedia_data();
+    void reportsTheOpenedMedia();
+    void pausesResumesAndEnds();
+    void stopKeepsTheItemAndPlayRestarts();
+    void unplayableFileRaisesOneError();
+    void playlistPlaysItemsInOrder();
+    void playsWithTheSystemAudioOrWithout();
+    void readsTheProgramsMpvConf();
+    void namesOpticalDrives();
+
+private:
+    FakeDrives m_drives;
+};
+
+void TestMpvPlayer::reportsTheOpenedMedia_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("mediaType");
+    QTest::addColumn<QString>("artist");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("album");
+    QTest::addColumn<QString>("duration");
+
+    QTest::newRow("tagged mp3") << data("tagged.mp3") << "audio" << "Test Artist" << "Test Title"
+                                << "Test Album" << "00:02";
+    QTest::newRow("mp3 with a cover picture") << data("cover.mp3") << "audio" << "Cover Artist"
+                                              << "With Cover" << "" << "00:02";
+    QTest::newRow("video") << data("clip.mpg") << "video" << "" << "" << "" << "00:02";
+}
+
+void TestMpvPlayer::reportsTheOpenedMedia()
+{
+    QFETCH(QString, file);
+    MpvPlayer player(m_drives, silent());
+    QVERIFY(!player.currentMedia());
+    QCOMPARE(player.playState(), PlayState::Undefined);
+
+    QStringList order;
+    connect(&player, &MediaPlayer::NewStream, this, [&] { order << "NewStream"; });
+    connect(&player, &MediaPlayer::MediaChange, this,
+            [&](const MediaItem& item) { order << "MediaChange " + item.sourceURL; });
+    player.setURL(file);
+    QTRY_COMPARE_WITH_TIMEOUT(order.size(), 2, kLoadTimeoutMs);
+    QCOMPARE(order, QStringList({"NewStream", "MediaChange " + file}));
+
+    const auto media = player.currentMedia();
+    QVERIFY(media);
+    QCOMPARE(media->sourceURL, file);
+    QTEST(media->getItemInfo("MediaType"), "mediaType");
+    QTEST(media->getItemInfo("Artist"), "artist");
+    QTEST(media->getItemInfo("Title"), "title");
+    QTEST(media->getItemInfo("Album"), "album");
+    QCOMPARE(media->getItemInfo("Genre"), QString());
+    QTEST(media->durationString(), "duration");
+    QVERIFY(qAbs(media->duration - 2.0) < 0.2);
+    QCOMPARE(player.playState(), PlayState::Playing);
+}
+
+void TestMpvPlayer::pausesResumesAndEnds()
+{
+    MpvPlayer player(m_drives, silent());
+    QSignalSpy changes(&player, &MediaPlayer::MediaChange);
+    player.setURL(data("tagged.mp3"));
+    QVERIFY(changes.wait(kLoadTimeoutMs));
+
+    player.pause();
+    QCOMPARE(player.playState(), PlayState::Paused);
+    QVERIFY(player.setCurrentPosition(1.0));
+    QTRY_VERIFY(qAbs(player.currentPosition().value_or(-1) - 1.0) < 0.05);
+    QCOMPARE(player.currentPositionString(), QStringLiteral("00:01"));
+    QTest::qWait(300);
+    QVERIFY2(qAbs(player.currentPosition().value_or(-1) - 1.0) < 0.05, "a paused player moved on");
+
+    player.play();
+    QCOMPARE(player.playState(), PlayState::Playing);
+    QTRY_COMPARE_WITH_TIMEOUT(player.playState(), PlayState::Stopped, kLoadTimeoutMs);
+    // The ended item stays readable, as the automatic next file needs it.
+    QVERIFY(player.currentMedia());
+    QCOMPARE(player.currentMedia()->mediaType, QStringLiteral("audio"));
+    QCOMPARE(player.currentPosition(), std::optional<double>(0.0));
+    player.pause();
+    QCOMPARE(player.playState(), PlayState::Stopped);
+}
+
+void TestMpvPlayer::stopKeepsTheItemAndPlayRestarts()
+{
+    MpvPlayer player(m_drives, silent());
+    QSignalSpy streams(&player, &MediaPlayer::NewStream);
+    player.setURL(data("clip.mpg"));
+    QVERIFY(streams.wait(kLoadTimeoutMs));
+
+    player.stop();
+    QCOMPARE(player.playState(), PlayState::Stopped);
+    QCOMPARE(player.currentMedia()->sourceURL, data("clip.mpg"));
+    QVERIFY(!player.setCurrentPosition(1.0));
+
+    player.play();
+    QVERIFY(streams.wait(kLoadTimeoutMs));
+    QCOMPARE(player.playState(), PlayState::Playing);
+    QVERIFY(player.currentPosition().value_or(99) < 1.5);
+}
+
+void TestMpvPlayer::unplayableFileRaisesOneError()
+{
+    MpvPlayer player(m_drives, silent());
+    QSignalSpy errors(&player, &MediaPlayer::Error);
+    QSignalSpy streams(&player, &MediaPlayer::NewStream);
+    player.setURL(data("broken.mp3"));
+    QVERIFY(errors.wait(kLoadTimeoutMs));
+    QTest::qWait(200);
+    QCOMPARE(errors.size(), 1);
+    QCOMPARE(errors.front().at(0).toString(), data("broken.mp3"));
+    QVERIFY(!errors.front().at(1).toString().isEmpty());
+    QCOMPARE(streams.size(), 0);
+    QCOMPARE(player.playState(), PlayState::Undefined);
+    QVERIFY(!player.currentMedia());
+}
+
+void TestMpvPlayer::playlistPlaysItemsInOrder()
+{
+    MpvPlayer player(m_drives, silent());
+    QStringList played;
+    connect(&player, &MediaPlayer::MediaChange, this,
+            [&](const MediaItem& item) { played << item.sourceURL; });
+    player.clearPlaylist();
+    player.appendItem(player.newMedia(data("tagged.mp3")));
+    player.appendItem(player.newMedia(data("cover.mp3")));
+    QTest::qWait(100);
+    QVERIFY2(played.isEmpty(), "appending started playback");
+    player.play();
+    QTRY_COMPARE_WITH_TIMEOUT(played.size(), 2, kLoadTimeoutMs);
+    QCOMPARE(played, QStringList({data("tagged.mp3"), data("cover.mp3")}));
+    QTRY_COMPARE_WITH_TIMEOUT(player.playState(), PlayState::Stopped, kLoadTimeoutMs);
+    QCOMPARE(played.size(), 2);
+
+    // A new playlist replaces the old one whole.
+    player.clearPlaylist();
+    player.appendItem(player.newMedia(data("clip.mpg")));
+    player.play();
+    QTRY_COMPARE_WITH_TIMEOUT(played.size(), 3, kLoadTimeoutMs);
+    QCOMPARE(played.last(), data("clip.mpg"));
+    QTRY_COMPARE_WITH_TIMEOUT(player.playState(), PlayState::Stopped, kLoadTimeoutMs);
+    QTest::qWait(200);
+    QCOMPARE(played.size(), 3);
+}
+
+void TestMpvPlayer::playsWithTheSystemAudioOrWithout()
+{
+    // Machines without a sound card fall back to no audio output instead of refusing media.
+    MpvPlayer player(m_drives, MpvSettings{QStringLiteral("null"), QString(), QString()});
+    QSignalSpy errors(&player, &MediaPlayer::Error);
+    QSignalSpy streams(&player, &MediaPlayer::NewStream);
+    player.setURL(data("clip.mpg"));
+    QVERIFY(streams.wait(kLoadTimeoutMs));
+    QCOMPARE(errors.size(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(player.currentPosition().value_or(0) > 0.2, kLoadTimeoutMs);
+}
+
+void TestMpvPlayer::readsTheProgramsMpvConf()
+{
+    QTemporaryDir folder;
+    const QString conf = folder.filePath("mpv.conf");
+    QVERIFY(writeFile(conf, "# the living-room setup\nvolume=55\nno-such-option=1\nspeed=1.5\n"));
+    MpvSettings settings = silent();
+    settings.configFile = conf;
+    MpvPlayer player(m_drives, settings);
+
+    double volume = 0;
+    double speed = 0;
+    QCOMPARE(mpv_get_property(player.handle(), "volume", MPV_FORMAT_DOUBLE, &volume), 0);
+    QCOMPARE(mpv_get_property(player.handle(), "speed", MPV_FORMAT_DOUBLE, &speed), 0);
+    QCOMPARE(volume, 55.0);
+    QCOMPARE(speed, 1.5);
+
+    QSignalSpy streams(&player, &MediaPlayer::NewStream);
+    player.setURL(data("tagged.mp3"));
+    QVERIFY(streams.wait(kLoadTimeoutMs));
+}
+
+void TestMpvPlayer::namesOpticalDrives()
+{
+    FakeDrives drives;
+    drives.drives = {OpticalDrive{u'D', false, {}, {}}, OpticalDrive{u'E', true, "FILMS", "/m"}};
+    MpvPlayer player(drives, silent());
+    QCOMPARE(player.opticalDriveSpecifier(0), std::optional<QString>("D:"));
+    QCOMPARE(player.opticalDriveSpecifier(1), std::optional<QString>("E:"));
+    QVERIFY(!player.opticalDriveSpecifier(2));
+    drives.failing = true;
+    QVERIFY(!player.opticalDriveSpecifier(0));
+}
+
+QTEST_GUILESS_MAIN(TestMpvPlayer)
+#include "tst_mpvplayer.moc"
