@@ -48,6 +48,7 @@ private slots:
     void pointerHidesAfterRestAndReturnsOnMovement();
     void controlPanelShortensThePlayer();
     void jumpPanelStopsTheAutoHide();
+    void closingTheWindowEndsTheProgram();
 };
 
 void TestMainWindow::alwaysComesUpWithTheFullMenu_data()
@@ -248,6 +249,17 @@ void TestMainWindow::jumpPanelStopsTheAutoHide()
     w.jumpPanel.PicSaltar->repaint();
     QVERIFY(!w.controlPanel.Timer2->isActive());
     QCOMPARE(w.jumpPanel.pBar->maximum(), 100);
+}
+
+void TestMainWindow::closingTheWindowEndsTheProgram()
+{
+    TestWindow t;
+    t.create();
+    t.window->show();
+    QTimer::singleShot(0, t.window.get(), &QWidget::close);
+    // Fails rather than hangs when closing leaves the program running.
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QApplication::exec(), 0);
 }
 
 QTEST_MAIN(TestMainWindow)

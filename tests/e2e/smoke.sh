@@ -10,8 +10,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
 # A portable copy: the executable beside a folders.ini that points into the demo library.
 cp "$sofavio" "$work/sofavio"
-printf '%s\r\n%s\r\n%s\r\n%s\r\n' "$demo/Videos" "$demo/Musica" "$demo/Imagenes" /usr/bin/true \
-    > "$work/folders.ini"
+"$demo/make-folders-ini" "$work"
 
 export XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb
 xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
