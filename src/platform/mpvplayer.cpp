@@ -38,27 +38,34 @@ MpvPlayer::MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject*
     if (!m_mpv)
         qFatal("libmpv could not be created");
 
-    const std::vector<std::pair<const char*, QByteArray>> options = {
+    // What the user's mpv.conf may change...
+    const std::vector<std::pair<const char*, QByteArray>> defaults = {
+        {"audio-fallback-to-null", "yes"},
+        {"volume", "100"},
+        {"keepaspect", "no"}, // stretch to fill the player's area
+    };
+    // ...and what the program relies on, set again after that file.
+    std::vector<std::pair<const char*, QByteArray>> required = {
         {"config", "no"},
         {"terminal", "no"},
         {"idle", "yes"},
         {"vo", settings.videoOutput.toUtf8()},
-        {"audio-fallback-to-null", "yes"},
         {"input-default-bindings", "no"},
         {"input-vo-keyboard", "no"},
         {"osc", "no"},
         {"load-scripts", "no"},
         {"ytdl", "no"},
-        {"volume", "100"},
-        {"keepaspect", "no"}, // stretch to fill the player's area
     };
-    for (const auto& [name, value] : options)
-        mpv_set_option_string(m_mpv, name, value.constData());
     if (!settings.audioOutput.isEmpty())
-        mpv_set_option_string(m_mpv, "ao", settings.audioOutput.toUtf8().constData());
+        required.emplace_back("ao", settings.audioOutput.toUtf8());
+
+    for (const auto& [name, value] : defaults)
+        mpv_set_option_string(m_mpv, name, value.constData());
     // A line mpv does not know only earns a warning in its log; the rest of the file applies.
     if (!settings.configFile.isEmpty() && QFileInfo(settings.configFile).isFile())
         mpv_load_config_file(m_mpv, QFile::encodeName(settings.configFile).constData());
+    for (const auto& [name, value] : required)
+        mpv_set_option_string(m_mpv, name, value.constData());
 
     if (mpv_initialize(m_mpv) < 0)
         qFatal("libmpv could not be initialised");

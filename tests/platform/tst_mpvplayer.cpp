@@ -188,7 +188,8 @@ void TestMpvPlayer::readsTheProgramsMpvConf()
 {
     QTemporaryDir folder;
     const QString conf = folder.filePath("mpv.conf");
-    QVERIFY(writeFile(conf, "# the living-room setup\nvolume=55\nno-such-option=1\nspeed=1.5\n"));
+    QVERIFY(writeFile(conf, "# the living-room setup\nvolume=55\nno-such-option=1\nspeed=1.5\n"
+                           "idle=no\nvo=gpu\nterminal=yes\n"));
     MpvSettings settings = silent();
     settings.configFile = conf;
     MpvPlayer player(m_drives, settings);
@@ -199,6 +200,16 @@ void TestMpvPlayer::readsTheProgramsMpvConf()
     QCOMPARE(mpv_get_property(player.handle(), "speed", MPV_FORMAT_DOUBLE, &speed), 0);
     QCOMPARE(volume, 55.0);
     QCOMPARE(speed, 1.5);
+    // What the program relies on stays as it set it.
+    const auto option = [&](const char* name) {
+        char* value = mpv_get_property_string(player.handle(), name);
+        const QString text = QString::fromUtf8(value);
+        mpv_free(value);
+        return text;
+    };
+    QCOMPARE(option("idle"), QStringLiteral("yes"));
+    QCOMPARE(option("vo"), QStringLiteral("null"));
+    QCOMPARE(option("terminal"), QStringLiteral("no"));
 
     QSignalSpy streams(&player, &MediaPlayer::NewStream);
     player.setURL(data("tagged.mp3"));
