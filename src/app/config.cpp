@@ -1,6 +1,7 @@
 #include "app/config.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
@@ -66,8 +67,9 @@ FoldersConfig parseFoldersIni(QIODevice& file)
 
 FoldersConfig readFoldersIni(const QString& path)
 {
+    // Only a regular file: a pipe or a device of that name would block or never end.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return {};
     return parseFoldersIni(file);
 }

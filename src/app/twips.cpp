@@ -41,32 +41,32 @@ QRectF twipRect(const QWidget* widget)
                   px.height() * kTwipsPerPixel);
 }
 
+template <typename Change>
+void changeTwipRect(QWidget* widget, Change change)
+{
+    QRectF twips = twipRect(widget);
+    change(twips);
+    setTwipRect(widget, twips);
+}
+
 void setTwipLeft(QWidget* widget, double left)
 {
-    QRectF r = twipRect(widget);
-    r.moveLeft(left);
-    setTwipRect(widget, r);
+    changeTwipRect(widget, [left](QRectF& r) { r.moveLeft(left); });
 }
 
 void setTwipTop(QWidget* widget, double top)
 {
-    QRectF r = twipRect(widget);
-    r.moveTop(top);
-    setTwipRect(widget, r);
+    changeTwipRect(widget, [top](QRectF& r) { r.moveTop(top); });
 }
 
 void setTwipWidth(QWidget* widget, double width)
 {
-    QRectF r = twipRect(widget);
-    r.setWidth(width);
-    setTwipRect(widget, r);
+    changeTwipRect(widget, [width](QRectF& r) { r.setWidth(width); });
 }
 
 void setTwipHeight(QWidget* widget, double height)
 {
-    QRectF r = twipRect(widget);
-    r.setHeight(height);
-    setTwipRect(widget, r);
+    changeTwipRect(widget, [height](QRectF& r) { r.setHeight(height); });
 }
 
 QSizeF screenTwips(const QWidget* widget)

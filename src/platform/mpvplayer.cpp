@@ -113,6 +113,7 @@ void MpvPlayer::handleEvent(const mpv_event& event)
 
 void MpvPlayer::onFileLoaded()
 {
+    m_lastPosition = 0;
     m_current = readLoadedMedia();
     m_currentIndex = intProperty("playlist-pos", -1);
     m_state = PlayState::Playing;
@@ -235,7 +236,10 @@ std::optional<double> MpvPlayer::currentPosition() const
     switch (m_state) {
     case PlayState::Playing:
     case PlayState::Paused:
-        return doubleProperty("time-pos");
+        // mpv has no position for a moment while it seeks; the last one read stands in.
+        if (const auto position = doubleProperty("time-pos"))
+            m_lastPosition = *position;
+        return m_lastPosition;
     case PlayState::Stopped:
         return 0.0;
     default:

@@ -59,4 +59,5 @@ private:
     PlayState m_state = PlayState::Undefined;
     std::optional<CurrentMedia> m_current;
     qint64 m_currentIndex = -1; // playlist index of the current item
+    mutable double m_lastPosition = 0;
 };

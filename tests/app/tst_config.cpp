@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 class TestConfig : public QObject {
     Q_OBJECT
@@ -12,7 +13,7 @@ private slots:
     void readsFourLines_data();
     void readsFourLines();
     void hugeFileIsReadOnlyInPart();
-    void missingFileGivesEmptyValues();
+    void missingOrSpecialFileGivesEmptyValues();
     void programFolderIsTheExecutablesWhenItHoldsTheFile();
 };
 
@@ -68,11 +69,15 @@ void TestConfig::hugeFileIsReadOnlyInPart()
     QVERIFY(buffer.pos() <= kMaxConfigBytes);
 }
 
-void TestConfig::missingFileGivesEmptyValues()
+void TestConfig::missingOrSpecialFileGivesEmptyValues()
 {
     QTemporaryDir dir;
-    const FoldersConfig config = readFoldersIni(dir.filePath("folders.ini"));
-    QVERIFY(config.VideoFolder.isEmpty() && config.TvCommand.isEmpty());
+    const FoldersConfig missing = readFoldersIni(dir.filePath("folders.ini"));
+    QVERIFY(missing.VideoFolder.isEmpty() && missing.TvCommand.isEmpty());
+
+    // A pipe of that name would wait for a writer for ever.
+    QVERIFY(mkfifo(QFile::encodeName(dir.filePath("pipe.ini")).constData(), 0600) == 0);
+    QVERIFY(readFoldersIni(dir.filePath("pipe.ini")).VideoFolder.isEmpty());
 }
 
 void TestConfig::programFolderIsTheExecutablesWhenItHoldsTheFile()
