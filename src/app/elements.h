@@ -55,6 +55,7 @@ public:
     void setPicture(const QPixmap& picture);
     void clear() { setPicture(QPixmap()); }
     bool hasPicture() const { return !m_picture.isNull(); }
+    const QPixmap& picture() const { return m_picture; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -5,6 +5,7 @@
 
 #include <QHeaderView>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <cmath>
 
 namespace {
@@ -30,6 +31,20 @@ QPixmap makeBackgroundPicture()
     }
     return picture;
 }
+
+// Every row is as tall as the image list's pictures, whether or not it shows one, so the
+// rows of a listing stay even.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(std::max(size.height(), kIconPixels + 2));
+        return size;
+    }
+};
 
 } // namespace
 
@@ -59,6 +74,7 @@ MenuList::MenuList(QWidget* parent) : QTreeView(parent), m_backgroundPicture(mak
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setIconSize(QSize(kIconPixels, kIconPixels));
+    setItemDelegate(new RowDelegate(this));
     setMouseTracking(true);
 }
 

@@ -1,9 +1,22 @@
 #include "menu/menumodel.h"
 
+namespace {
+
+// The same picture highlighted or not: the list's icons are not tinted on the highlight.
+QIcon untinted(const QPixmap& picture)
+{
+    QIcon icon;
+    icon.addPixmap(picture, QIcon::Normal);
+    icon.addPixmap(picture, QIcon::Selected);
+    return icon;
+}
+
+} // namespace
+
 void MenuModel::setImageList(const QPixmap& folder, const QPixmap& media)
 {
-    m_folderIcon = folder;
-    m_mediaIcon = media;
+    m_folderIcon = untinted(folder);
+    m_mediaIcon = untinted(media);
 }
 
 void MenuModel::setRows(std::vector<MenuRow> rows)

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QIcon>
 #include <QPixmap>
 #include <optional>
 #include <vector>
@@ -46,6 +47,6 @@ public:
 
 private:
     std::vector<MenuRow> m_rows;
-    QPixmap m_folderIcon;
-    QPixmap m_mediaIcon;
+    QIcon m_folderIcon;
+    QIcon m_mediaIcon;
 };

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QScreen>
@@ -43,6 +44,7 @@ private slots:
     void menuListsDrivesWithCaptions();
     void elementsAtStart_data();
     void elementsAtStart();
+    void drawnPicturesAreBuiltIn();
     void layoutFollowsTheScreen();
     void backgroundIsTheGreenGradient();
     void pointerHidesAfterRestAndReturnsOnMovement();
@@ -158,6 +160,31 @@ void TestMainWindow::elementsAtStart()
     QTEST(element->isVisibleTo(element->parentWidget()), "visible");
     if (auto* label = qobject_cast<QLabel*>(element))
         QCOMPARE(label->text(), text);
+}
+
+void TestMainWindow::drawnPicturesAreBuiltIn()
+{
+    const auto drawsSomething = [](const QPixmap& picture) {
+        const QImage image = picture.toImage();
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (qAlpha(image.pixel(x, y)) > 0)
+                    return true;
+            }
+        }
+        return false;
+    };
+    TestWindow t;
+    t.create();
+    for (Picture* button : t.window->controlPanel.ImgBut)
+        QVERIFY2(drawsSomething(button->picture()), qPrintable(button->objectName()));
+
+    MenuList& list = *t.window->LsvMenu;
+    list.setRows({MenuRow{"Album", "/a", 1, {}, {}}, MenuRow{"a.mp3", "/a.mp3", 2, {}, {}}});
+    for (int row = 0; row < 2; ++row) {
+        const auto icon = list.rows().index(row, 0).data(Qt::DecorationRole).value<QIcon>();
+        QVERIFY(drawsSomething(icon.pixmap(48, 48)));
+    }
 }
 
 void TestMainWindow::layoutFollowsTheScreen()
