@@ -5,11 +5,15 @@
 #include "app/elements.h"
 #include "app/screengeometry.h"
 #include "app/twips.h"
+#include "keys/keycodes.h"
+#include "keys/menukeys.h"
 #include "menu/mainmenu.h"
 #include "menu/mediakinds.h"
 #include "menu/menulist.h"
 #include "platform/filesystem.h"
 
+#include <QKeyEvent>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -40,12 +44,14 @@ void MainWindow::buildElements()
     imageInfo = buildImageInfoPanel(this);
     LsvMenu = new MenuList(this);
     setTwipRect(LsvMenu, designRect::LsvMenu);
+    LsvMenu->installEventFilter(this);
     LsvMenu->viewport()->installEventFilter(this);
     nowPlaying = buildNowPlayingPanel(this);
     playerView = buildPlayerView(this);
     controlPanel = buildControlPanel(this);
     jumpPanel = buildJumpPanel(this);
     importScreen = buildImportScreen(this);
+    importScreen.List1->installEventFilter(this);
 
     connect(controlPanel.PicControls, &Panel::painted, this, &MainWindow::PicControls_Paint);
     connect(jumpPanel.PicSaltar, &Panel::painted, this, &MainWindow::PicSaltar_Paint);
@@ -80,6 +86,27 @@ void MainWindow::showOnScreen()
 void MainWindow::ShowMenu()
 {
     ::ShowMenu(*LsvMenu, *Image2, *LblTitle, m_services.drives);
+}
+
+// A panel counts as shown when it is set to be, also while the window itself is not on screen.
+bool MainWindow::importScreenShown() const
+{
+    return !importScreen.picCopiar->isHidden();
+}
+
+bool MainWindow::jumpPanelShown() const
+{
+    return !jumpPanel.PicSaltar->isHidden();
+}
+
+bool MainWindow::controlPanelShown() const
+{
+    return !controlPanel.PicControls->isHidden();
+}
+
+bool MainWindow::playerViewShown() const
+{
+    return !playerView.PicMediaPlayer->isHidden();
 }
 
 void MainWindow::applyStartupLayout()
@@ -131,9 +158,40 @@ void MainWindow::mouseMoveEvent(QMouseEvent*)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == LsvMenu->viewport() && event->type() == QEvent::MouseMove)
-        showPointer(); // the list's own mouse movement does what the window's does
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        if (watched == LsvMenu->viewport())
+            showPointer(); // the list's own mouse movement does what the window's does
+        break;
+    case QEvent::KeyPress:
+        if (previewKey(watched, static_cast<QKeyEvent*>(event)))
+            return true;
+        break;
+    case QEvent::FocusOut:
+        if (watched == LsvMenu)
+            LsvMenu_LostFocus();
+        break;
+    default:
+        break;
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::previewKey(QObject* watched, QKeyEvent* event)
+{
+    // The window sees every key before the list that has the focus.
+    const int code = keyCode(*event);
+    if (watched != LsvMenu)
+        return false;
+    LsvMenu_KeyDown(*this, code);
+    return menuKeyIsConsumed(code);
+}
+
+void MainWindow::LsvMenu_LostFocus()
+{
+    // The list keeps the focus, but for the import screen's own list.
+    if (!importScreenShown())
+        LsvMenu->setFocus();
 }
 
 void MainWindow::changeEvent(QEvent* event)

@@ -40,7 +40,18 @@ public:
 
     void ShowMenu();
 
+    // Which screen is up is told by which panels are shown, and by nothing else.
+    bool importScreenShown() const;
+    bool jumpPanelShown() const;
+    bool controlPanelShown() const;
+    bool playerViewShown() const;
+
+    Services& services() { return m_services; }
+    const QString& programFolder() const { return m_programFolder; }
+
     WindowState state;
+    // The folder being browsed: its subfolders and its files that match the pattern.
+    DirList Dir1;
     FileList File1;
 
     // Elements, by their designed names; earlier ones lie over later ones.
@@ -70,6 +81,8 @@ private:
     void applyStartupLayout();
     void applyRelayout();
     void showPointer();
+    bool previewKey(QObject* watched, QKeyEvent* event);
+    void LsvMenu_LostFocus();
     void Timer3_Timer();
     void PicControls_Paint();
     void PicSaltar_Paint();

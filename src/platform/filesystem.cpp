@@ -3,6 +3,7 @@
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
+#include <QStorageInfo>
 
 namespace {
 
@@ -72,6 +73,14 @@ bool FolderExists(const QString& path)
     return !path.isEmpty() && QFileInfo(path).isDir();
 }
 
+bool isVolumeRoot(const QString& path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    const QStorageInfo volume(canonical);
+    return !canonical.isEmpty() && volume.isValid() &&
+           QFileInfo(volume.rootPath()).canonicalFilePath() == canonical;
+}
+
 std::optional<QDateTime> fileCreationDate(const QString& path)
 {
     const QFileInfo info(path);
@@ -90,24 +99,33 @@ void sortInFileOrder(QStringList& names)
                                                        : system);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(true);
-    std::stable_sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
-        return collator.compare(a, b) < 0;
-    });
+    // Keys made once per name make large folders sort in a fraction of the time.
+    std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;
+    keys.reserve(std::size_t(names.size()));
+    for (qsizetype i = 0; i < names.size(); ++i)
+        keys.emplace_back(collator.sortKey(names.at(i)), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (const auto& key : keys)
+        sorted << names.at(key.second);
+    names = std::move(sorted);
 }
 
-std::optional<FolderContents> GetFolder(const QString& path)
+std::optional<FolderContents> GetFolder(const QString& path, FolderParts parts)
 {
     const QDir dir(path);
     if (path.isEmpty() || !dir.exists() || !dir.isReadable())
         return std::nullopt;
-    FolderContents contents{dir.absolutePath(), {}, {}};
-    QStringList folders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
-    QStringList files = dir.entryList(QDir::Files, QDir::NoSort);
-    sortInFileOrder(folders);
-    sortInFileOrder(files);
-    for (const QString& name : std::as_const(folders))
-        contents.subFolders << BuildPath(contents.path, name);
-    for (const QString& name : std::as_const(files))
-        contents.files << BuildPath(contents.path, name);
+    FolderContents contents;
+    if (int(parts) & int(FolderParts::SubFolders)) {
+        contents.subFolderNames = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
+        sortInFileOrder(contents.subFolderNames);
+    }
+    if (int(parts) & int(FolderParts::Files)) {
+        contents.fileNames = dir.entryList(QDir::Files, QDir::NoSort);
+        sortInFileOrder(contents.fileNames);
+    }
     return contents;
 }

@@ -14,20 +14,23 @@ QString GetExtensionName(const QString& path);
 QString GetParentFolderName(const QString& path);
 bool FileExists(const QString& path);
 bool FolderExists(const QString& path);
+// True for the folder a file system is mounted on ("/" included).
+bool isVolumeRoot(const QString& path);
 
 // When the file was created; file systems that keep no birth time give the last change.
 std::optional<QDateTime> fileCreationDate(const QString& path);
 
 struct FolderContents {
-    QString path;
-    QStringList subFolders; // full paths
-    QStringList files;      // full paths
+    QStringList subFolderNames;
+    QStringList fileNames;
 };
 
-// A folder's subfolders and files in the order a file manager shows them (locale-aware,
-// case-insensitive, numbers by value); names starting with a dot are hidden.
+enum class FolderParts { SubFolders = 1, Files = 2, Both = 3 };
+
+// The names of a folder's subfolders and files in the order a file manager shows them
+// (locale-aware, case-insensitive, numbers by value); names starting with a dot are hidden.
 // Empty when the folder cannot be read.
-std::optional<FolderContents> GetFolder(const QString& path);
+std::optional<FolderContents> GetFolder(const QString& path, FolderParts parts = FolderParts::Both);
 
 // Sorts bare names or paths in the platform's file list order.
 void sortInFileOrder(QStringList& names);

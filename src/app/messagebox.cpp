@@ -1,0 +1,10 @@
+#include "app/messagebox.h"
+
+#include <QMessageBox>
+
+void showMessage(QWidget* owner, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Sofavio"), text, QMessageBox::Ok, owner);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+}

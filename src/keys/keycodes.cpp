@@ -1,0 +1,48 @@
+#include "keys/keycodes.h"
+
+#include <QKeyEvent>
+
+int keyCode(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Backspace:
+        return kKeyBackspace;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return kKeyEnter;
+    case Qt::Key_Escape:
+        return kKeyEscape;
+    case Qt::Key_Space:
+        return kKeySpace;
+    case Qt::Key_PageUp:
+        return kKeyPageUp;
+    case Qt::Key_PageDown:
+        return kKeyPageDown;
+    case Qt::Key_End:
+        return kKeyEnd;
+    case Qt::Key_Home:
+        return kKeyHome;
+    case Qt::Key_Left:
+        return kKeyLeft;
+    case Qt::Key_Up:
+        return kKeyUp;
+    case Qt::Key_Right:
+        return kKeyRight;
+    case Qt::Key_Down:
+        return kKeyDown;
+    case Qt::Key_Delete:
+        return kKeyDelete;
+    default:
+        break;
+    }
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+        return qtKey; // Qt gives letters and digits their ASCII codes
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
+        return kKeyF1 + (qtKey - Qt::Key_F1);
+    return 0;
+}
+
+int keyCode(const QKeyEvent& event)
+{
+    return keyCode(event.key());
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+class MainWindow;
+
+// What a key pressed on the menu list does, by which panels are on screen. The window's own
+// keys have been handled before it.
+void LsvMenu_KeyDown(MainWindow& window, int KeyCode);
+
+// Keys the list must not handle itself after LsvMenu_KeyDown (a tree view would expand,
+// collapse or search on them).
+bool menuKeyIsConsumed(int KeyCode);

@@ -1,0 +1,134 @@
+#include "menu/itemactivation.h"
+
+#include "app/elements.h"
+#include "app/mainwindow.h"
+#include "app/twips.h"
+#include "menu/folderbrowser.h"
+#include "menu/mediakinds.h"
+#include "menu/menulist.h"
+#include "pictures/pictureviewer.h"
+#include "platform/drives.h"
+#include "platform/filesystem.h"
+#include "platform/launcher.h"
+#include "platform/mediaplayer.h"
+#include "playback/playall.h"
+
+#include <QListWidget>
+
+namespace {
+
+void openLibrary(MainWindow& window, bool pictureMode, const QString& pattern,
+                 const QString& folder)
+{
+    window.state.PictureMode = pictureMode;
+    window.File1.pattern = pattern;
+    Explore(window, folder);
+}
+
+void openImportScreen(MainWindow& window)
+{
+    window.state.PictureMode = false;
+    QWidget* screen = window.importScreen.picCopiar;
+    const QSizeF screenSize = screenTwips(&window);
+    QRectF place = twipRect(screen);
+    place.moveTo((screenSize.width() - place.width()) / 2,
+                 (screenSize.height() - place.height()) / 2);
+    setTwipRect(screen, place);
+    window.playerView.PicMediaPlayer->hide();
+    screen->show();
+    window.importScreen.List1->setCurrentRow(0);
+    window.importScreen.List1->setFocus();
+}
+
+void openDrive(MainWindow& window, const QString& key)
+{
+    window.File1.pattern = kAllMediaPattern;
+    const auto drive = window.services().drives.GetDrive(key.back());
+    if (drive && drive->ready)
+        Explore(window, drive->root);
+}
+
+void runMainMenuRow(MainWindow& window, const QString& key)
+{
+    if (key == u"salir")
+        window.close();
+    else if (key == u"divx")
+        openLibrary(window, false, kVideoPattern, window.state.VideoFolder);
+    else if (key == u"mp3")
+        openLibrary(window, false, kAudioPattern, window.state.MusicFolder);
+    else if (key == u"pics")
+        openLibrary(window, true, kPicturePattern, window.state.PicturesFolder);
+    else if (key == u"copiar")
+        openImportScreen(window);
+    else if (key == u"tv") {
+        window.state.PictureMode = false;
+        window.services().launcher.start(window.state.TvCommand);
+    }
+    if (key.startsWith(u"drive") && key.size() > 5)
+        openDrive(window, key);
+}
+
+void goBack(MainWindow& window)
+{
+    // Above the root of its volume a folder leads back to the main menu.
+    const QString parent = window.Dir1.parent();
+    if (parent.isEmpty() || isVolumeRoot(window.Dir1.path))
+        window.ShowMenu();
+    else
+        Explore(window, parent);
+}
+
+void showPicture(MainWindow& window, const QString& path)
+{
+    PictureViewer viewer(&window);
+    viewer.File1.setPath(window.File1.path);
+    const QString name = GetFileName(path);
+    int index = 0;
+    for (int i = 0; i < viewer.File1.entries.size(); ++i) {
+        if (viewer.File1.entries.at(i) == name)
+            index = i;
+    }
+    viewer.ListIndex = index;
+    viewer.ScaleImage();
+    viewer.showModal();
+}
+
+void playFile(MainWindow& window, const QString& path)
+{
+    window.state.StoppedByUser = false;
+    MediaPlayer& player = window.services().player;
+    player.setURL(path);
+    player.play();
+}
+
+void runFolderRow(MainWindow& window, const QString& key)
+{
+    if (key == u"Back")
+        goBack(window);
+    else if (key == u"MenuPrincipal")
+        window.ShowMenu();
+    else if (key == u"VerTodo")
+        EnqueueAll(window);
+    else if (FolderExists(key))
+        Explore(window, key);
+    else if (kViewerExtensions.contains(GetExtensionName(key).toLower()))
+        showPicture(window, key);
+    else
+        playFile(window, key);
+}
+
+} // namespace
+
+void LsvMenu_Click(MainWindow& window)
+{
+    const int selected = window.LsvMenu->selectedRow();
+    if (selected < 0)
+        return;
+    const MenuRow& row = window.LsvMenu->rows().row(selected);
+    // Copied: the handlers below replace the rows.
+    const QString key = row.rowKey();
+    if (row.isMainMenuRow())
+        runMainMenuRow(window, key);
+    else
+        runFolderRow(window, key);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+#include <optional>
+
+// A picture file's own size in pixels, read from its header without decoding it; nothing
+// when the file is not a picture this program can show.
+std::optional<QSize> pictureSize(const QString& path);
+
+// Decodes the picture at the size it will be shown, so a large photo never costs its full
+// size in memory. A null pixmap when it cannot be decoded.
+QPixmap loadPicture(const QString& path, QSize shown);

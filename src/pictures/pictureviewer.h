@@ -1,0 +1,34 @@
+#pragma once
+
+#include "menu/filelist.h"
+
+#include <QDialog>
+
+class Picture;
+
+// The full-screen picture viewer (frmPics): one picture of a folder at a time, fitted and
+// centred on black; Left and Right step through the folder, Escape or Enter close it.
+class PictureViewer : public QDialog {
+    Q_OBJECT
+public:
+    explicit PictureViewer(QWidget* owner);
+
+    // Loads the picture chosen in File1, fits it to the window and shows it.
+    void ScaleImage();
+
+    // Opens over the whole screen and returns when the viewer is closed.
+    void showModal();
+
+    FileList File1;
+    int ListIndex = 0;
+    Picture* Image1 = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// The factor a picture is shrunk by to fit the window: down from 1 in steps of 0.01 while
+// it is too wide or too tall.
+double viewerShrinkFactor(QSizeF natural, QSizeF window);

@@ -1,0 +1,42 @@
+#include "playback/playall.h"
+
+#include "app/mainwindow.h"
+#include "app/messagebox.h"
+#include "platform/filesystem.h"
+#include "platform/mediaplayer.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+QByteArray m3uPlaylist(const QStringList& paths)
+{
+    QByteArray text;
+    for (const QString& path : paths) {
+        if (path.contains(u'\n') || path.contains(u'\r'))
+            continue;
+        text += QFile::encodeName(path) + "\r\n";
+    }
+    return text;
+}
+
+void EnqueueAll(MainWindow& window)
+{
+    QStringList paths;
+    for (const QString& entry : std::as_const(window.File1.entries))
+        paths << BuildPath(window.File1.path, entry);
+
+    // The file is written whole before the playlist is touched, so a failure changes nothing.
+    const QString listPath = BuildPath(window.programFolder(), QStringLiteral("list.m3u"));
+    QSaveFile list(listPath);
+    if (!list.open(QIODevice::WriteOnly) || list.write(m3uPlaylist(paths)) < 0 || !list.commit()) {
+        showMessage(&window, QStringLiteral("No se pudo escribir la lista de reproducción %1: %2")
+                                 .arg(listPath, list.errorString()));
+        return;
+    }
+
+    MediaPlayer& player = window.services().player;
+    player.clearPlaylist();
+    for (const QString& path : std::as_const(paths))
+        player.appendItem(player.newMedia(path));
+    player.play();
+}
