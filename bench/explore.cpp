@@ -1,0 +1,92 @@
+// Times Explore on folders of 10,000 and 100,000 matching files, from the call until the
+// list is filled and painted, next to `ls -1` on the same folder.
+#include "app/application.h"
+#include "app/mainwindow.h"
+#include "menu/folderbrowser.h"
+#include "menu/mediakinds.h"
+#include "menu/menulist.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kRuns = 10;
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+void fillFolder(const QString& folder, int files)
+{
+    for (int i = 0; i < files; ++i) {
+        QFile file(QStringLiteral("%1/Intérprete %2 - Canción %3.mp3")
+                       .arg(folder).arg(i % 97).arg(i));
+        file.open(QIODevice::WriteOnly);
+    }
+}
+
+double exploreMs(MainWindow& window, const QString& folder)
+{
+    QElapsedTimer clock;
+    clock.start();
+    Explore(window, folder);
+    window.LsvMenu->viewport()->repaint();
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+double lsMs(const QString& folder)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QProcess ls;
+    ls.setStandardOutputFile(QProcess::nullDevice());
+    ls.start(QStringLiteral("ls"), {QStringLiteral("-1"), folder});
+    ls.waitForFinished(-1);
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QTemporaryDir programFolder;
+    Sofavio sofavio(programFolder.path());
+    MainWindow& window = sofavio.window();
+    window.showOnScreen();
+    QApplication::processEvents();
+    window.File1.pattern = kAudioPattern;
+
+    std::printf("%-28s %12s %12s %8s\n", "Explore, matching files", "median ms", "ls -1 ms", "ratio");
+    for (const int files : {10000, 100000}) {
+        QTemporaryDir folder;
+        fillFolder(folder.path(), files);
+        std::vector<double> explore;
+        std::vector<double> ls;
+        for (int run = 0; run < kRuns; ++run) {
+            window.ShowMenu();
+            explore.push_back(exploreMs(window, folder.path()));
+            ls.push_back(lsMs(folder.path()));
+        }
+        const double exploreMedian = median(explore);
+        const double lsMedian = median(ls);
+        std::printf("%-28d %12.1f %12.1f %8.1f\n", files, exploreMedian, lsMedian,
+                    exploreMedian / lsMedian);
+        if (window.LsvMenu->rows().rowCount() != files + 3) {
+            std::fprintf(stderr, "the list holds %d rows, not %d\n", window.LsvMenu->rows().rowCount(),
+                         files + 3);
+            return 1;
+        }
+    }
+    return 0;
+}
