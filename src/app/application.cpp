@@ -3,14 +3,36 @@
 #include "app/config.h"
 #include "app/mainwindow.h"
 #include "platform/filesystem.h"
+#include "platform/mpvvideosurface.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+// Platforms without a screen (tests, benchmarks) cannot draw OpenGL.
+bool canDrawVideo()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != u"offscreen" && platform != u"minimal";
+}
+
+} // namespace
 
 Sofavio::Sofavio(const QString& executableFolder)
     : m_programFolder(programFolder(executableFolder)),
-      m_player(m_drives, MpvSettings{QStringLiteral("null"), QString(),
-                                     BuildPath(m_programFolder, QStringLiteral("mpv.conf"))}),
-      m_window(std::make_unique<MainWindow>(Services{m_player, m_drives, m_launcher},
-                                            m_programFolder))
+      m_player(m_drives,
+               MpvSettings{canDrawVideo() ? QStringLiteral("libmpv") : QStringLiteral("null"),
+                           QString(), BuildPath(m_programFolder, QStringLiteral("mpv.conf"))})
 {
+    Services services{m_player, m_drives, m_launcher};
+    if (canDrawVideo()) {
+        services.videoSurface = [this](QWidget* parent) {
+            auto* surface = new MpvVideoSurface(m_player, parent);
+            surface->prepare();
+            return surface;
+        };
+    }
+    m_window = std::make_unique<MainWindow>(services, m_programFolder);
 }
 
 Sofavio::~Sofavio() = default;

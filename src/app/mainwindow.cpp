@@ -7,10 +7,12 @@
 #include "app/twips.h"
 #include "keys/keycodes.h"
 #include "keys/menukeys.h"
+#include "keys/windowkeys.h"
 #include "menu/mainmenu.h"
 #include "menu/mediakinds.h"
 #include "menu/menulist.h"
 #include "platform/filesystem.h"
+#include "platform/mediaplayer.h"
 
 #include <QKeyEvent>
 #include <QListWidget>
@@ -27,6 +29,7 @@ MainWindow::MainWindow(Services services, QString programFolder, QWidget* parent
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     buildElements();
+    connectPlayer();
     Form_Load();
 }
 
@@ -56,11 +59,35 @@ void MainWindow::buildElements()
     connect(controlPanel.PicControls, &Panel::painted, this, &MainWindow::PicControls_Paint);
     connect(jumpPanel.PicSaltar, &Panel::painted, this, &MainWindow::PicSaltar_Paint);
 
+    playerView.PicMediaPlayer->installEventFilter(this);
+    Timer1 = new QTimer(playerView.PicMediaPlayer);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(*this); });
+    Timer1->start();
+
     Timer3 = new QTimer(playerView.PicMediaPlayer);
     Timer3->setObjectName(QStringLiteral("Timer3"));
     Timer3->setInterval(3000);
     connect(Timer3, &QTimer::timeout, this, &MainWindow::Timer3_Timer);
     Timer3->start();
+}
+
+void MainWindow::connectPlayer()
+{
+    MediaPlayer& player = m_services.player;
+    connect(&player, &MediaPlayer::NewStream, this, [this] { MediaPlayer_NewStream(*this); });
+    connect(&player, &MediaPlayer::MediaChange, this, [this] { MediaPlayer_MediaChange(*this); });
+    connect(&player, &MediaPlayer::Error, this,
+            [this](const QString& path, const QString& reason) {
+                MediaPlayer_Error(*this, path, reason);
+            });
+}
+
+void MainWindow::prepareVideoSurface()
+{
+    if (m_services.videoSurface)
+        fitVideoSurface(playerView, m_services.videoSurface(playerView.MediaPlayer));
 }
 
 void MainWindow::Form_Load()
@@ -144,6 +171,11 @@ void MainWindow::paintEvent(QPaintEvent*)
     if (m_background.size() != size())
         m_background = renderBackground(size());
     QPainter(this).drawPixmap(0, 0, m_background);
+    if (!m_videoSurfaceMade) {
+        // Made once the menu is on screen, so start-up does not wait for OpenGL.
+        m_videoSurfaceMade = true;
+        QTimer::singleShot(0, this, &MainWindow::prepareVideoSurface);
+    }
 }
 
 void MainWindow::resizeEvent(QResizeEvent*)
@@ -171,6 +203,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         if (watched == LsvMenu)
             LsvMenu_LostFocus();
         break;
+    case QEvent::Resize:
+        if (watched == playerView.PicMediaPlayer)
+            PicMediaPlayer_Resize(*this);
+        break;
     default:
         break;
     }
@@ -180,7 +216,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 bool MainWindow::previewKey(QObject* watched, QKeyEvent* event)
 {
     // The window sees every key before the list that has the focus.
+    if (watched != LsvMenu && watched != importScreen.List1)
+        return false;
     const int code = keyCode(*event);
+    Form_KeyDown(*this, code);
     if (watched != LsvMenu)
         return false;
     LsvMenu_KeyDown(*this, code);

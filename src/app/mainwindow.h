@@ -7,9 +7,11 @@
 #include "menu/filelist.h"
 #include "pictures/imageinfopanel.h"
 #include "playback/nowplayingpanel.h"
+#include "playback/nowplaying.h"
 #include "playback/playerview.h"
 
 #include <QPixmap>
+#include <functional>
 #include <QWidget>
 
 class Drives;
@@ -26,6 +28,8 @@ struct Services {
     MediaPlayer& player;
     const Drives& drives;
     Launcher& launcher;
+    // Makes the widget the player draws video into, ready to draw; none without a display.
+    std::function<QWidget*(QWidget* parent)> videoSurface = {};
 };
 
 // The one window of the program (frmMain): every screen is a set of its panels shown or hidden.
@@ -53,6 +57,7 @@ public:
     // The folder being browsed: its subfolders and its files that match the pattern.
     DirList Dir1;
     FileList File1;
+    PlaybackState playback;
 
     // Elements, by their designed names; earlier ones lie over later ones.
     ImportScreen importScreen;
@@ -66,6 +71,7 @@ public:
     Outline* Shape1 = nullptr;
     QLabel* LblTitle = nullptr;
     Picture* Image1 = nullptr;
+    QTimer* Timer1 = nullptr;
     QTimer* Timer3 = nullptr;
 
 protected:
@@ -77,6 +83,8 @@ protected:
 
 private:
     void buildElements();
+    void connectPlayer();
+    void prepareVideoSurface();
     void Form_Load();
     void applyStartupLayout();
     void applyRelayout();
@@ -90,4 +98,5 @@ private:
     Services m_services;
     QString m_programFolder;
     QPixmap m_background;
+    bool m_videoSurfaceMade = false;
 };

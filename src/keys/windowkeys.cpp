@@ -1,0 +1,74 @@
+#include "keys/windowkeys.h"
+
+#include "app/elements.h"
+#include "app/mainwindow.h"
+#include "keys/keycodes.h"
+#include "platform/mediaplayer.h"
+#include "playback/playerview.h"
+
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The position in whole seconds, halves to the even one, as the A-B marks keep it.
+std::optional<qint32> positionInSeconds(const MediaPlayer& player)
+{
+    const auto position = player.currentPosition();
+    if (!position || !std::isfinite(*position))
+        return std::nullopt;
+    return qint32(std::nearbyint(std::clamp(*position, 0.0, 2147483647.0)));
+}
+
+} // namespace
+
+void Form_KeyDown(MainWindow& window, int KeyCode)
+{
+    MediaPlayer& player = window.services().player;
+    WindowState& state = window.state;
+
+    if (KeyCode == kKeySpace) {
+        if (player.playState() == PlayState::Paused)
+            player.play();
+        else
+            player.pause();
+    }
+    if (window.importScreenShown() && KeyCode == kKeyEscape) {
+        window.importScreen.picCopiar->hide();
+        window.ShowMenu();
+        return;
+    }
+    if (!window.jumpPanelShown() && KeyCode == kKeyEscape) {
+        if (window.playerViewShown())
+            HideMediaPlayer(window);
+        else
+            ShowMediaPlayer(window);
+    }
+    if (window.jumpPanelShown() && KeyCode == kKeyEscape) {
+        window.jumpPanel.PicSaltar->hide();
+        window.playerView.MediaPlayer->show();
+        Timer2_Timer(window);
+    }
+    if (KeyCode == kKeyF1) {
+        if (const auto mark = positionInSeconds(player))
+            state.MarkA = *mark;
+        state.RepeatAB = false;
+    }
+    if (KeyCode == kKeyF2) {
+        if (!state.RepeatAB) {
+            if (const auto mark = positionInSeconds(player))
+                state.MarkB = *mark;
+            state.RepeatAB = true;
+        } else {
+            state.RepeatAB = false;
+        }
+    }
+}
+
+void Timer2_Timer(MainWindow& window)
+{
+    window.controlPanel.PicControls->hide();
+    window.controlPanel.Timer2->stop();
+    giveThePlayerTheScreen(window);
+}

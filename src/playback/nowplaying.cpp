@@ -1,0 +1,130 @@
+#include "playback/nowplaying.h"
+
+#include "app/mainwindow.h"
+#include "app/messagebox.h"
+#include "menu/mediakinds.h"
+#include "platform/filesystem.h"
+#include "platform/mediaplayer.h"
+#include "playback/playerview.h"
+
+#include <QLabel>
+
+namespace {
+
+// Shows the player view for a video, hides it for a song; nothing without a current item.
+bool applyMediaKind(MainWindow& window, const std::optional<CurrentMedia>& media)
+{
+    if (!media)
+        return false;
+    if (media->mediaType == u"audio")
+        HideMediaPlayer(window);
+    else if (media->mediaType == u"video")
+        ShowMediaPlayer(window);
+    return true;
+}
+
+void applyNowPlayingText(MainWindow& window, const std::optional<CurrentMedia>& media)
+{
+    if (media)
+        window.nowPlaying.LblNowPlaying->setText(nowPlayingText(*media));
+}
+
+} // namespace
+
+QString nowPlayingText(const CurrentMedia& media)
+{
+    return media.getItemInfo(QStringLiteral("Artist")) + QStringLiteral(": ") +
+           media.getItemInfo(QStringLiteral("Title")) + QStringLiteral(" (") +
+           media.getItemInfo(QStringLiteral("Album")) + u')';
+}
+
+void MediaPlayer_NewStream(MainWindow& window)
+{
+    const auto media = window.services().player.currentMedia();
+    applyMediaKind(window, media);
+    applyNowPlayingText(window, media);
+}
+
+void MediaPlayer_MediaChange(MainWindow& window)
+{
+    window.playback.endHandled = false;
+    const auto media = window.services().player.currentMedia();
+    if (!media)
+        return;
+    if (media->mediaType == u"audio") {
+        HideMediaPlayer(window);
+        FileList& folder = window.playback.File2;
+        folder.pattern = kNowPlayingFolderPattern;
+        if (folder.setPath(GetParentFolderName(media->sourceURL))) {
+            const QString name = GetFileName(media->sourceURL);
+            for (int i = 0; i < folder.entries.size(); ++i) {
+                if (folder.entries.at(i) == name)
+                    window.state.TrackIndex = i;
+            }
+        }
+    } else if (media->mediaType == u"video") {
+        ShowMediaPlayer(window);
+    }
+    applyNowPlayingText(window, media);
+}
+
+void PicMediaPlayer_Resize(MainWindow& window)
+{
+    const auto media = window.services().player.currentMedia();
+    applyMediaKind(window, media);
+    applyNowPlayingText(window, media);
+}
+
+void MediaPlayer_Error(MainWindow& window, const QString& path, const QString& reason)
+{
+    PlaybackState& playback = window.playback;
+    if (playback.errorShown) {
+        // One box at a time: the rest are counted and told together when it closes.
+        ++playback.errorsWhileShown;
+        return;
+    }
+    playback.errorShown = true;
+    showMessage(&window, QStringLiteral("No se puede reproducir %1: %2.").arg(path, reason));
+    while (playback.errorsWhileShown > 0) {
+        const int more = std::exchange(playback.errorsWhileShown, 0);
+        showMessage(&window, more == 1
+                                 ? QStringLiteral("Tampoco se pudo reproducir otro archivo.")
+                                 : QStringLiteral("Tampoco se pudieron reproducir otros %1 archivos.")
+                                       .arg(more));
+    }
+    playback.errorShown = false;
+}
+
+void Timer1_Timer(MainWindow& window)
+{
+    MediaPlayer& player = window.services().player;
+    WindowState& state = window.state;
+    PlaybackState& playback = window.playback;
+
+    if (player.playState() == PlayState::Stopped && !state.StoppedByUser &&
+        !playback.endHandled) {
+        playback.endHandled = true;
+        state.RepeatAB = false;
+        const auto media = player.currentMedia();
+        if (media && media->mediaType == u"audio") {
+            ++state.TrackIndex;
+            if (state.TrackIndex > playback.File2.entries.size() - 1) {
+                state.TrackIndex = 0;
+                return;
+            }
+            player.setURL(BuildPath(playback.File2.path, playback.File2.entries.at(state.TrackIndex)));
+            player.play();
+        }
+    }
+
+    const auto position = player.currentPosition();
+    if (state.RepeatAB && position && *position > state.MarkB) {
+        player.setCurrentPosition(state.MarkA);
+        player.play();
+    }
+
+    const auto positionText = player.currentPositionString();
+    const auto media = player.currentMedia();
+    if (positionText && media)
+        window.nowPlaying.lblTime->setText(*positionText + QStringLiteral(" / ") + media->durationString());
+}
