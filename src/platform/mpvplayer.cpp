@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <clocale>
 #include <mpv/client.h>
-#include <vector>
 
 namespace {
 
@@ -58,6 +57,8 @@ MpvPlayer::MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject*
     };
     if (!settings.audioOutput.isEmpty())
         required.emplace_back("ao", settings.audioOutput.toUtf8());
+    for (const auto& [name, value] : settings.extraOptions)
+        required.emplace_back(name.constData(), value);
 
     for (const auto& [name, value] : defaults)
         mpv_set_option_string(m_mpv, name, value.constData());
@@ -100,6 +101,13 @@ void MpvPlayer::drainEvents()
 void MpvPlayer::handleEvent(const mpv_event& event)
 {
     switch (event.event_id) {
+    case MPV_EVENT_START_FILE: {
+        // Events are read after the fact: by then mpv may be on the next item, so the item's
+        // path is taken from the playlist entry the event names.
+        const auto* start = static_cast<const mpv_event_start_file*>(event.data);
+        m_loadingPath = playlistFilename(playlistIndexOfEntry(start->playlist_entry_id));
+        break;
+    }
     case MPV_EVENT_FILE_LOADED:
         onFileLoaded();
         break;
@@ -115,6 +123,8 @@ void MpvPlayer::onFileLoaded()
 {
     m_lastPosition = 0;
     m_current = readLoadedMedia();
+    if (!m_loadingPath.isEmpty())
+        m_current->sourceURL = m_loadingPath;
     m_currentIndex = intProperty("playlist-pos", -1);
     m_state = PlayState::Playing;
     emit NewStream();

@@ -3,6 +3,8 @@
 #include "platform/mediaplayer.h"
 
 #include <atomic>
+#include <utility>
+#include <vector>
 
 struct mpv_handle;
 struct mpv_event;
@@ -12,6 +14,8 @@ struct MpvSettings {
     QString videoOutput = QStringLiteral("null"); // "libmpv" once a render surface draws it
     QString audioOutput;                          // empty: the system's; "null": none
     QString configFile; // an mpv.conf to load; nothing else of the user's mpv setup is read
+    // Further mpv options, as tests and benchmarks play media faster than real time.
+    std::vector<std::pair<QByteArray, QByteArray>> extraOptions = {};
 };
 
 // The media player on libmpv. The wrapper keeps its own copy of the item that was last
@@ -60,4 +64,5 @@ private:
     std::optional<CurrentMedia> m_current;
     qint64 m_currentIndex = -1; // playlist index of the current item
     mutable double m_lastPosition = 0;
+    QString m_loadingPath; // the item mpv last started to open
 };

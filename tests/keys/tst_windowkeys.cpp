@@ -1,0 +1,147 @@
+#include "app/elements.h"
+#include "app/twips.h"
+#include "keys/keycodes.h"
+#include "keys/windowkeys.h"
+#include "menu/menulist.h"
+#include "support/testwindow.h"
+
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+
+class TestWindowKeys : public QObject {
+    Q_OBJECT
+private slots:
+    void spacePausesOrResumes_data();
+    void spacePausesOrResumes();
+    void escapeClosesTheImportScreenFirst();
+    void escapeSwitchesThePlayerView();
+    void escapeCancelsTheJumpPanel();
+    void repeatMarks_data();
+    void repeatMarks();
+    void keysReachTheWindowFromEitherList();
+};
+
+void TestWindowKeys::spacePausesOrResumes_data()
+{
+    QTest::addColumn<PlayState>("state");
+    QTest::addColumn<QString>("call");
+    QTest::newRow("paused") << PlayState::Paused << "play";
+    QTest::newRow("playing") << PlayState::Playing << "pause";
+    QTest::newRow("stopped") << PlayState::Stopped << "pause";
+    QTest::newRow("nothing loaded") << PlayState::Undefined << "pause";
+}
+
+void TestWindowKeys::spacePausesOrResumes()
+{
+    QFETCH(PlayState, state);
+    TestWindow t;
+    t.create();
+    t.player.state = state;
+    Form_KeyDown(*t.window, kKeySpace);
+    QTEST(t.player.calls.join(u' '), "call");
+}
+
+void TestWindowKeys::escapeClosesTheImportScreenFirst()
+{
+    TestWindow t;
+    t.create();
+    MainWindow& w = *t.window;
+    w.LsvMenu->setRows({MenuRow{"ATRÁS", "Back", 0, {}, {}}});
+    w.importScreen.picCopiar->show();
+    w.jumpPanel.PicSaltar->show();
+    w.playerView.PicMediaPlayer->show();
+    Form_KeyDown(w, kKeyEscape);
+    QVERIFY(w.importScreen.picCopiar->isHidden());
+    QCOMPARE(w.LsvMenu->rows().rowCount(), 6);
+    QVERIFY(!w.jumpPanel.PicSaltar->isHidden());
+    QVERIFY(!w.playerView.PicMediaPlayer->isHidden());
+}
+
+void TestWindowKeys::escapeSwitchesThePlayerView()
+{
+    TestWindow t;
+    t.create();
+    MainWindow& w = *t.window;
+    setTwipHeight(w.playerView.MediaPlayer, 500);
+    Form_KeyDown(w, kKeyEscape);
+    QVERIFY(!w.playerView.PicMediaPlayer->isHidden());
+    QCOMPARE(twipRect(w.playerView.MediaPlayer).size(), screenTwips(&w));
+    Form_KeyDown(w, kKeyEscape);
+    QVERIFY(w.playerView.PicMediaPlayer->isHidden());
+    QVERIFY(t.player.calls.isEmpty());
+}
+
+void TestWindowKeys::escapeCancelsTheJumpPanel()
+{
+    TestWindow t;
+    t.create();
+    MainWindow& w = *t.window;
+    t.player.position = 42;
+    w.playerView.PicMediaPlayer->show();
+    w.playerView.MediaPlayer->hide();
+    setTwipHeight(w.playerView.MediaPlayer, 500);
+    w.controlPanel.PicControls->show();
+    w.jumpPanel.PicSaltar->show();
+    w.controlPanel.Timer2->start();
+
+    Form_KeyDown(w, kKeyEscape);
+    QVERIFY(w.jumpPanel.PicSaltar->isHidden());
+    QVERIFY(w.controlPanel.PicControls->isHidden());
+    QVERIFY(!w.controlPanel.Timer2->isActive());
+    QVERIFY(!w.playerView.MediaPlayer->isHidden());
+    QVERIFY(!w.playerView.PicMediaPlayer->isHidden());
+    QCOMPARE(twipRect(w.playerView.MediaPlayer).size(), screenTwips(&w));
+    QCOMPARE(*t.player.position, 42.0);
+}
+
+void TestWindowKeys::repeatMarks_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<double>("position");
+    QTest::addColumn<int>("markA");
+    QTest::addColumn<int>("markB");
+    QTest::addColumn<bool>("repeat");
+    QTest::newRow("F1 rounds halves to even") << QList<int>{kKeyF1} << 12.5 << 12 << -1 << false;
+    QTest::newRow("F1 rounds up past half") << QList<int>{kKeyF1} << 13.5 << 14 << -1 << false;
+    QTest::newRow("F2 sets B and repeats") << QList<int>{kKeyF2} << 20.4 << -1 << 20 << true;
+    QTest::newRow("F2 twice switches off, B kept") << QList<int>{kKeyF2, kKeyF2} << 20.4 << -1 << 20
+                                                    << false;
+    QTest::newRow("F1 after F2 switches off") << QList<int>{kKeyF2, kKeyF1} << 7.0 << 7 << 7 << false;
+}
+
+void TestWindowKeys::repeatMarks()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(double, position);
+    TestWindow t;
+    t.create();
+    MainWindow& w = *t.window;
+    w.state.MarkA = -1;
+    w.state.MarkB = -1;
+    t.player.position = position;
+    for (int key : keys)
+        Form_KeyDown(w, key);
+    QTEST(int(w.state.MarkA), "markA");
+    QTEST(int(w.state.MarkB), "markB");
+    QTEST(w.state.RepeatAB, "repeat");
+}
+
+void TestWindowKeys::keysReachTheWindowFromEitherList()
+{
+    TestWindow t;
+    t.create();
+    MainWindow& w = *t.window;
+    t.player.position = 3;
+    QTest::keyClick(w.LsvMenu, Qt::Key_Space);
+    QCOMPARE(t.player.calls, QStringList({"pause"}));
+
+    w.importScreen.picCopiar->show();
+    QTest::keyClick(w.importScreen.List1, Qt::Key_F1);
+    QCOMPARE(w.state.MarkA, 3);
+    QTest::keyClick(w.importScreen.List1, Qt::Key_Escape);
+    QVERIFY(w.importScreen.picCopiar->isHidden());
+}
+
+QTEST_MAIN(TestWindowKeys)
+#include "tst_windowkeys.moc"
