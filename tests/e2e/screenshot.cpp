@@ -1,4 +1,7 @@
 // Saves what the X screen shows as a PNG and fails when the picture is blank (one colour).
+// With --video it also fails unless a picture covers the whole screen, and with --no-video
+// unless one does not: the program's own screens are black and green, so each quarter of
+// the screen is checked for the share of pixels with red or blue in them.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -9,10 +12,11 @@
 int main(int argc, char** argv)
 {
     QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: screenshot FILE.png\n");
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: screenshot FILE.png [--video|--no-video]\n");
         return 2;
     }
+    const QByteArray expectation = argc == 3 ? QByteArray(argv[2]) : QByteArray();
     const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
     if (shot.isNull() || !shot.save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "screenshot: could not grab or save the screen\n");
@@ -24,5 +28,28 @@ int main(int argc, char** argv)
             colours.insert(shot.pixel(x, y));
     }
     std::printf("%dx%d, %lld colours\n", shot.width(), shot.height(), qlonglong(colours.size()));
-    return colours.size() > 1 ? 0 : 1;
+    if (colours.size() <= 1)
+        return 1;
+    if (expectation.isEmpty())
+        return 0;
+
+    int coveredQuarters = 0;
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const QRect area((quarter % 2) * shot.width() / 2, (quarter / 2) * shot.height() / 2,
+                         shot.width() / 2, shot.height() / 2);
+        int coloured = 0;
+        int all = 0;
+        for (int y = area.top(); y <= area.bottom(); y += 8) {
+            for (int x = area.left(); x <= area.right(); x += 8) {
+                const QRgb pixel = shot.pixel(x, y);
+                coloured += qRed(pixel) >= 60 || qBlue(pixel) >= 60;
+                ++all;
+            }
+        }
+        const double share = double(coloured) / all;
+        std::printf("quarter %d: %.0f %% coloured\n", quarter, 100 * share);
+        coveredQuarters += share >= 0.3;
+    }
+    const bool video = coveredQuarters == 4;
+    return video == (expectation == "--video") ? 0 : 1;
 }
