@@ -4,6 +4,7 @@
 #include "menu/itemactivation.h"
 #include "menu/mediakinds.h"
 #include "menu/menulist.h"
+#include "platform/filesystem.h"
 #include "platform/mpvplayer.h"
 #include "playback/nowplaying.h"
 #include "support/fakedrives.h"
@@ -84,6 +85,7 @@ private slots:
     void playAllPlaysInOrderAndWritesTheList();
     void playAllOfNothing();
     void unplayableFileIsReported();
+    void badFilesNeverStopTheProgram();
 };
 
 void TestPlayback::nextSongStartsByItselfAndStopsAfterTheLast()
@@ -232,6 +234,49 @@ void TestPlayback::unplayableFileIsReported()
              qPrintable(messages.front()));
     QTest::qWait(300);
     QCOMPARE(messages.size(), 1);
+}
+
+void TestPlayback::badFilesNeverStopTheProgram()
+{
+    RealPlayback p;
+    MainWindow& w = *p.window;
+    const QString folder = p.folderOf({"d bien.mp3"});
+    QVERIFY(writeFile(folder + "/a vacío.mp3", ""));
+    QVERIFY(writeFile(folder + "/b roto.mp3", QByteArray(3000, '\x5a')));
+    QFile whole(data("tagged.mp3"));
+    QVERIFY(whole.open(QIODevice::ReadOnly));
+    QVERIFY(writeFile(folder + "/c corto.mp3", whole.read(700)));
+    w.File1.pattern = kAudioPattern;
+    QVERIFY(Explore(w, folder));
+
+    int boxes = 0;
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, this, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++boxes;
+            box->accept();
+        }
+    });
+    watcher.start(20);
+    QStringList played;
+    connect(&p.player, &MediaPlayer::MediaChange, this,
+            [&](const MediaItem& item) { played << GetFileName(item.sourceURL); });
+
+    // Play-all goes past the files that fail, one message at most for each.
+    p.choose("REPRODUCIR TODO");
+    QTRY_VERIFY_WITH_TIMEOUT(played.contains("d bien.mp3"), kTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(p.player.playState(), PlayState::Stopped, kTimeoutMs);
+    QTest::qWait(300);
+    QVERIFY(boxes >= 1 && boxes <= 3);
+
+    // One failing file started alone is told once; the timer does not retry it.
+    boxes = 0;
+    p.choose("b roto.mp3");
+    QTRY_COMPARE_WITH_TIMEOUT(boxes, 1, kTimeoutMs);
+    for (int tick = 0; tick < 3; ++tick)
+        Timer1_Timer(w);
+    QTest::qWait(300);
+    QCOMPARE(boxes, 1);
 }
 
 QTEST_MAIN(TestPlayback)
