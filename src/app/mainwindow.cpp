@@ -199,6 +199,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         if (previewKey(watched, static_cast<QKeyEvent*>(event)))
             return true;
         break;
+    case QEvent::KeyRelease:
+        if (watched == LsvMenu)
+            LsvMenu_KeyUp(*this, keyCode(*static_cast<QKeyEvent*>(event)));
+        break;
     case QEvent::FocusOut:
         if (watched == LsvMenu)
             LsvMenu_LostFocus();

@@ -2,6 +2,7 @@
 
 #include <array>
 
+class MainWindow;
 class Outline;
 class Panel;
 class Picture;
@@ -20,3 +21,10 @@ struct ControlPanel {
 };
 
 ControlPanel buildControlPanel(QWidget* window);
+
+// Shows the panel and moves its frame one button right (+1) or left (-1), wrapping.
+void MoveControlHighlight(MainWindow& window, int step);
+
+// Carries out the framed button. True when it ends the key handling: after SELECT, and when
+// PREV or NEXT finds no further song; the panel then stays up.
+bool RunControlButton(MainWindow& window);

@@ -1,10 +1,40 @@
 #include "keys/jumppanel.h"
 
 #include "app/elements.h"
+#include "app/mainwindow.h"
 #include "app/screengeometry.h"
 #include "app/twips.h"
+#include "keys/windowkeys.h"
+#include "platform/mediaplayer.h"
 
 #include <QProgressBar>
+#include <QTimer>
+#include <cmath>
+
+namespace {
+
+constexpr qint16 kLastChoice = 2;
+enum Choice { More, Less, Ok };
+
+} // namespace
+
+void JumpBar::setMaximum(float seconds)
+{
+    if (!(seconds > 0) || !std::isfinite(seconds))
+        return;
+    maximum = seconds;
+    if (value > maximum)
+        value = maximum;
+    pBar->setValue(int(std::lround(1000.0 * value / maximum)));
+}
+
+void JumpBar::setValue(float seconds)
+{
+    if (!(seconds >= 0 && seconds <= maximum))
+        return;
+    value = seconds;
+    pBar->setValue(int(std::lround(1000.0 * value / maximum)));
+}
 
 JumpPanel buildJumpPanel(QWidget* window)
 {
@@ -36,9 +66,64 @@ JumpPanel buildJumpPanel(QWidget* window)
 
     panel.pBar = new QProgressBar(parent);
     panel.pBar->setObjectName(QStringLiteral("pBar"));
-    panel.pBar->setRange(0, 100);
+    panel.pBar->setRange(0, 1000); // thousandths of the bar's length
     panel.pBar->setValue(0);
+    panel.bar.pBar = panel.pBar;
     panel.pBar->setTextVisible(false);
     setTwipRect(panel.pBar, QRectF(480, 1080, 5895, 615));
     return panel;
+}
+
+void OpenJumpPanel(MainWindow& window)
+{
+    JumpPanel& panel = window.jumpPanel;
+    MediaPlayer& player = window.services().player;
+    window.state.JumpIndex = 0;
+    setTwipLeft(panel.Shape5, twipRect(panel.LblSaltar[0]).left());
+    if (const auto media = player.currentMedia())
+        panel.bar.setMaximum(float(media->duration));
+    if (const auto position = player.currentPosition())
+        panel.bar.setValue(float(*position));
+    window.playerView.MediaPlayer->hide();
+    panel.PicSaltar->raise();
+    panel.PicSaltar->show();
+    window.controlPanel.Timer2->stop();
+}
+
+void MoveJumpHighlight(MainWindow& window, int step)
+{
+    window.controlPanel.Timer2->stop();
+    qint16& index = window.state.JumpIndex;
+    index = qint16(index + step);
+    if (index > kLastChoice)
+        index = 0;
+    if (index < 0)
+        index = kLastChoice;
+    setTwipLeft(window.jumpPanel.Shape5,
+                twipRect(window.jumpPanel.LblSaltar[std::size_t(index)]).left());
+}
+
+void RunJumpChoice(MainWindow& window)
+{
+    JumpPanel& panel = window.jumpPanel;
+    JumpBar& bar = panel.bar;
+    const float step = bar.maximum / 10;
+    const double frameLeft = twipRect(panel.Shape5).left();
+    const auto framed = [&](Choice choice) {
+        return twipRect(panel.LblSaltar[std::size_t(choice)]).left() == frameLeft;
+    };
+    if (framed(Less)) {
+        window.controlPanel.Timer2->stop();
+        if (bar.value - step > 0)
+            bar.setValue(bar.value - step);
+    } else if (framed(More)) {
+        window.controlPanel.Timer2->stop();
+        if (bar.value + step < bar.maximum)
+            bar.setValue(bar.value + step);
+    } else if (framed(Ok)) {
+        panel.PicSaltar->hide();
+        window.services().player.setCurrentPosition(bar.value);
+        window.playerView.MediaPlayer->show();
+        Timer2_Timer(window);
+    }
 }

@@ -2,7 +2,6 @@
 
 #include "app/mainwindow.h"
 #include "app/messagebox.h"
-#include "menu/mediakinds.h"
 #include "platform/filesystem.h"
 #include "platform/mediaplayer.h"
 #include "playback/playerview.h"
@@ -54,7 +53,6 @@ void MediaPlayer_MediaChange(MainWindow& window)
     if (media->mediaType == u"audio") {
         HideMediaPlayer(window);
         FileList& folder = window.playback.File2;
-        folder.pattern = kNowPlayingFolderPattern;
         if (folder.setPath(GetParentFolderName(media->sourceURL))) {
             const QString name = GetFileName(media->sourceURL);
             for (int i = 0; i < folder.entries.size(); ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "menu/filelist.h"
+#include "menu/mediakinds.h"
 
 #include <QString>
 
@@ -10,7 +11,7 @@ struct CurrentMedia;
 // What the playback handlers keep between events.
 struct PlaybackState {
     // The audio files of the folder of the song playing, which the player moves on through.
-    FileList File2;
+    FileList File2{QString(), kNowPlayingFolderPattern, {}};
     // The end of the item now loaded has been acted on; cleared when another item loads, so
     // an ended folder stays ended instead of being retried every second.
     bool endHandled = false;

@@ -275,7 +275,7 @@ void TestMainWindow::jumpPanelStopsTheAutoHide()
     w.jumpPanel.PicSaltar->show();
     w.jumpPanel.PicSaltar->repaint();
     QVERIFY(!w.controlPanel.Timer2->isActive());
-    QCOMPARE(w.jumpPanel.pBar->maximum(), 100);
+    QCOMPARE(w.jumpPanel.bar.maximum, 100.0f);
 }
 
 void TestMainWindow::closingTheWindowEndsTheProgram()
