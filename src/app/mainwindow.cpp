@@ -57,6 +57,7 @@ void MainWindow::buildElements()
     importScreen.List1->installEventFilter(this);
 
     connect(controlPanel.PicControls, &Panel::painted, this, &MainWindow::PicControls_Paint);
+    connect(controlPanel.Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(*this); });
     connect(jumpPanel.PicSaltar, &Panel::painted, this, &MainWindow::PicSaltar_Paint);
 
     playerView.PicMediaPlayer->installEventFilter(this);
