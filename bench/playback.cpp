@@ -8,6 +8,7 @@
 #include "menu/itemactivation.h"
 #include "menu/mediakinds.h"
 #include "menu/menulist.h"
+#include "platform/desktopfileoperations.h"
 #include "platform/drives.h"
 #include "platform/mpvplayer.h"
 #include "platform/processlauncher.h"
@@ -85,12 +86,13 @@ int main(int argc, char** argv)
     const QString song = QString::fromLocal8Bit(argv[1]);
     NoDrives drives;
     ProcessLauncher launcher;
+    DesktopFileOperations files;
     QTemporaryDir programFolder;
     QTemporaryDir media;
 
     {
         MpvPlayer player(drives, MpvSettings{QStringLiteral("null"), QStringLiteral("null"), QString()});
-        MainWindow window(Services{player, drives, launcher}, programFolder.path());
+        MainWindow window(Services{player, drives, launcher, files}, programFolder.path());
         QFile::copy(song, media.filePath("a.mp3"));
         QFile::copy(song, media.filePath("b.mp3"));
         window.File1.pattern = kAudioPattern;
@@ -121,7 +123,7 @@ int main(int argc, char** argv)
     {
         MpvPlayer player(drives, MpvSettings{QStringLiteral("null"), QStringLiteral("null"), QString(),
                                              {{"untimed", "yes"}, {"ao-null-untimed", "yes"}}});
-        MainWindow window(Services{player, drives, launcher}, programFolder.path());
+        MainWindow window(Services{player, drives, launcher, files}, programFolder.path());
         window.Timer1->stop();
         QTemporaryDir folder;
         fillWithLinks(folder.path(), song, 1001);

@@ -24,7 +24,7 @@ Sofavio::Sofavio(const QString& executableFolder)
                MpvSettings{canDrawVideo() ? QStringLiteral("libmpv") : QStringLiteral("null"),
                            QString(), BuildPath(m_programFolder, QStringLiteral("mpv.conf"))})
 {
-    Services services{m_player, m_drives, m_launcher};
+    Services services{m_player, m_drives, m_launcher, m_files};
     if (canDrawVideo()) {
         services.videoSurface = [this](QWidget* parent) {
             auto* surface = new MpvVideoSurface(m_player, parent);

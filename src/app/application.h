@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/desktopfileoperations.h"
 #include "platform/linuxdrives.h"
 #include "platform/mpvplayer.h"
 #include "platform/processlauncher.h"
@@ -22,5 +23,6 @@ private:
     LinuxDrives m_drives;
     MpvPlayer m_player;
     ProcessLauncher m_launcher;
+    DesktopFileOperations m_files;
     std::unique_ptr<MainWindow> m_window;
 };

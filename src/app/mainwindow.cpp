@@ -11,6 +11,7 @@
 #include "menu/mainmenu.h"
 #include "menu/mediakinds.h"
 #include "menu/menulist.h"
+#include "pictures/picturedecoder.h"
 #include "platform/filesystem.h"
 #include "platform/mediaplayer.h"
 
@@ -29,6 +30,8 @@ MainWindow::MainWindow(Services services, QString programFolder, QWidget* parent
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     buildElements();
+    preview.decoder = new PictureDecoder(this);
+    connectPreview(*this);
     connectPlayer();
     Form_Load();
 }
@@ -113,6 +116,7 @@ void MainWindow::showOnScreen()
 
 void MainWindow::ShowMenu()
 {
+    clearPreview(*this);
     ::ShowMenu(*LsvMenu, *Image2, *LblTitle, m_services.drives);
 }
 

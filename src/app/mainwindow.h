@@ -6,6 +6,7 @@
 #include "keys/jumppanel.h"
 #include "menu/filelist.h"
 #include "pictures/imageinfopanel.h"
+#include "pictures/preview.h"
 #include "playback/nowplayingpanel.h"
 #include "playback/nowplaying.h"
 #include "playback/playerview.h"
@@ -15,6 +16,7 @@
 #include <QWidget>
 
 class Drives;
+class FileOperations;
 class Launcher;
 class MediaPlayer;
 class MenuList;
@@ -28,6 +30,7 @@ struct Services {
     MediaPlayer& player;
     const Drives& drives;
     Launcher& launcher;
+    FileOperations& files;
     // Makes the widget the player draws video into, ready to draw; none without a display.
     std::function<QWidget*(QWidget* parent)> videoSurface = {};
 };
@@ -58,6 +61,7 @@ public:
     DirList Dir1;
     FileList File1;
     PlaybackState playback;
+    PreviewState preview;
 
     // Elements, by their designed names; earlier ones lie over later ones.
     ImportScreen importScreen;

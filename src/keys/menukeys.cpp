@@ -36,12 +36,6 @@ void LsvMenu_KeyDown(MainWindow& window, int KeyCode)
     window.controlPanel.Timer2->stop();
 }
 
-void LsvMenu_KeyUp(MainWindow& window, int KeyCode)
-{
-    if (KeyCode == kKeyLeft || KeyCode == kKeyRight)
-        window.controlPanel.Timer2->start();
-}
-
 bool menuKeyIsConsumed(int KeyCode)
 {
     return KeyCode == kKeyEnter || KeyCode == kKeyBackspace || KeyCode == kKeyLeft ||

@@ -6,10 +6,6 @@ class MainWindow;
 // keys have been handled before it.
 void LsvMenu_KeyDown(MainWindow& window, int KeyCode);
 
-// A key let go on the list: the release of Left or Right starts the control panel's
-// auto-hide.
-void LsvMenu_KeyUp(MainWindow& window, int KeyCode);
-
 // Keys the list must not handle itself after LsvMenu_KeyDown (a tree view would expand,
 // collapse or search on them).
 bool menuKeyIsConsumed(int KeyCode);

@@ -45,7 +45,7 @@ bool Explore(MainWindow& window, const QString& Path)
     if (list.rows().rowCount() > 3)
         list.selectRow(3);
 
-    window.Image2->clear();
+    clearPreview(window);
     window.imageInfo.PicImageInfo->hide();
     const QString folderJpg = BuildPath(Path, QStringLiteral("folder.jpg"));
     const QString albumArt = BuildPath(Path, QStringLiteral("albumartsmall.jpg"));

@@ -83,6 +83,12 @@ void showPicture(MainWindow& window, const QString& path)
     PictureViewer viewer(&window);
     viewer.File1.setPath(window.File1.path);
     const QString name = GetFileName(path);
+    // The viewer's list leaves out metafiles; one that was chosen joins it for this viewing,
+    // so the viewer shows the picture chosen and not another.
+    if (!viewer.File1.entries.contains(name)) {
+        viewer.File1.entries << name;
+        sortInFileOrder(viewer.File1.entries);
+    }
     int index = 0;
     for (int i = 0; i < viewer.File1.entries.size(); ++i) {
         if (viewer.File1.entries.at(i) == name)

@@ -1,9 +1,23 @@
 #include "pictures/pictureloader.h"
 
+#include "pictures/wmfdecoder.h"
+#include "platform/filesystem.h"
+
 #include <QImageReader>
+
+namespace {
+
+bool isMetafile(const QString& path)
+{
+    return GetExtensionName(path).compare(u"wmf", Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
 
 std::optional<QSize> pictureSize(const QString& path)
 {
+    if (isMetafile(path))
+        return wmfSize(path);
     QImageReader reader(path);
     const QSize size = reader.size();
     if (!reader.canRead() || !size.isValid() || size.isEmpty())
@@ -11,11 +25,15 @@ std::optional<QSize> pictureSize(const QString& path)
     return size;
 }
 
-QPixmap loadPicture(const QString& path, QSize shown)
+QImage loadPicture(const QString& path, QSize shown)
 {
+    if (isMetafile(path))
+        return renderWmf(path, shown); // drawn straight at the size shown
+    // Qt refuses to decode beyond its allocation limit, so a picture whose header claims
+    // an enormous size fails instead of exhausting memory.
     QImageReader reader(path);
     reader.setAutoTransform(true);
     if (shown.isValid() && !shown.isEmpty() && shown != reader.size())
         reader.setScaledSize(shown);
-    return QPixmap::fromImage(reader.read());
+    return reader.read();
 }

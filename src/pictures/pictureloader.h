@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPixmap>
+#include <QImage>
 #include <QSize>
 #include <QString>
 #include <optional>
@@ -10,5 +10,5 @@
 std::optional<QSize> pictureSize(const QString& path);
 
 // Decodes the picture at the size it will be shown, so a large photo never costs its full
-// size in memory. A null pixmap when it cannot be decoded.
-QPixmap loadPicture(const QString& path, QSize shown);
+// size in memory. A null image when it cannot be decoded. Safe on any thread.
+QImage loadPicture(const QString& path, QSize shown);

@@ -48,10 +48,10 @@ void PictureViewer::ScaleImage()
     setTwipRect(Image1, QRectF(QPointF((window.width() - shown.width()) / 2,
                                        (window.height() - shown.height()) / 2),
                                shown));
-    const QPixmap picture = loadPicture(path, Image1->size());
+    const QImage picture = loadPicture(path, Image1->size());
     if (picture.isNull())
         return;
-    Image1->setPicture(picture);
+    Image1->setPicture(QPixmap::fromImage(picture));
     Image1->show();
 }
 

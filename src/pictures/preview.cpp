@@ -3,14 +3,57 @@
 #include "app/elements.h"
 #include "app/mainwindow.h"
 #include "app/twips.h"
+#include "import/fileops.h"
+#include "keys/keycodes.h"
+#include "menu/mediakinds.h"
 #include "menu/menulist.h"
+#include "pictures/picturedecoder.h"
 #include "pictures/pictureloader.h"
+#include "platform/filesystem.h"
+
+#include <QDir>
+#include <QTimer>
+
+namespace {
+
+// The key of the highlighted row; empty when no row is highlighted.
+QString highlightedKey(const MainWindow& window)
+{
+    const int row = window.LsvMenu->selectedRow();
+    return row < 0 ? QString() : window.LsvMenu->rows().row(row).rowKey();
+}
+
+void showDecodedPreview(MainWindow& window, const QString& path, const QImage& image)
+{
+    PreviewState& preview = window.preview;
+    if (path != preview.path || image.isNull())
+        return; // asked for another picture since, or this one cannot be decoded
+    Picture& picture = *window.Image2;
+    picture.setPicture(QPixmap::fromImage(image));
+    picture.show();
+    if (!window.state.PictureMode)
+        return;
+    ImageInfoPanel& info = window.imageInfo;
+    const auto created = fileCreationDate(path);
+    info.LblImDate->setText(created ? pictureDateText(*created) : QString());
+    info.LblImSize->setText(pictureSizeText(preview.natural));
+    const QRectF shown = twipRect(&picture);
+    QRectF place = twipRect(info.PicImageInfo);
+    place.moveLeft(shown.left());
+    place.setWidth(shown.width());
+    place.moveTop(shown.top() + shown.height() + 120);
+    setTwipRect(info.PicImageInfo, place);
+    info.PicImageInfo->show();
+}
+
+} // namespace
 
 double previewShrinkFactor(double naturalWidth, double room)
 {
     double factor = 1;
     double width = naturalWidth;
-    // A running difference, as the steps the user sees are the ones it gives.
+    // A running difference, as the steps the user sees are the ones it gives; it ends at
+    // nothing when there is no room at all.
     while (width > room && factor > 0.005) {
         factor -= 0.01;
         width = naturalWidth * factor;
@@ -18,10 +61,21 @@ double previewShrinkFactor(double naturalWidth, double room)
     return factor;
 }
 
+QString pictureSizeText(QSize pixels)
+{
+    return QStringLiteral("%1 x %2").arg(pixels.width()).arg(pixels.height());
+}
+
+QString pictureDateText(const QDateTime& created)
+{
+    return created.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
 void PreviewPicture(MainWindow& window, const QString& strImagePath)
 {
-    Picture& preview = *window.Image2;
-    preview.hide();
+    Picture& picture = *window.Image2;
+    picture.hide();
+    window.preview.path.clear();
     const QRectF list = twipRect(window.LsvMenu);
     const double room = screenTwips(&window).width() - list.width() - 180;
 
@@ -30,12 +84,45 @@ void PreviewPicture(MainWindow& window, const QString& strImagePath)
         return;
     const QSizeF naturalTwips = QSizeF(*natural) * kTwipsPerPixel;
     const double factor = previewShrinkFactor(naturalTwips.width(), room);
-    const QRectF shown(list.width() + 180, list.top(), naturalTwips.width() * factor,
-                       naturalTwips.height() * factor);
-    setTwipRect(&preview, shown);
-    const QPixmap picture = loadPicture(strImagePath, preview.size());
-    if (picture.isNull())
-        return;
-    preview.setPicture(picture);
-    preview.show();
+    setTwipRect(&picture, QRectF(list.width() + 180, list.top(), naturalTwips.width() * factor,
+                                 naturalTwips.height() * factor));
+    window.preview.path = strImagePath;
+    window.preview.natural = *natural;
+    window.preview.decoder->request(strImagePath, picture.size());
+}
+
+void connectPreview(MainWindow& window)
+{
+    QObject::connect(window.preview.decoder, &PictureDecoder::decoded, &window,
+                     [&window](const QString& path, QSize, const QImage& image) {
+                         showDecodedPreview(window, path, image);
+                     });
+}
+
+void clearPreview(MainWindow& window)
+{
+    window.preview.path.clear();
+    window.preview.decoder->cancel();
+    window.Image2->clear();
+}
+
+void LsvMenu_KeyUp(MainWindow& window, int KeyCode)
+{
+    if (KeyCode == kKeyDelete) {
+        const QString key = highlightedKey(window);
+        // Only a listed file or folder, named by its full path, is ever deleted.
+        if (!QDir::isAbsolutePath(key) || (!FileExists(key) && !FolderExists(key)))
+            return;
+        DeleteFiles(window, {key});
+    }
+    if (KeyCode == kKeyLeft || KeyCode == kKeyRight)
+        window.controlPanel.Timer2->start();
+
+    const QString key = highlightedKey(window);
+    if (kPreviewExtensions.contains(GetExtensionName(key).toLower())) {
+        PreviewPicture(window, key);
+    } else if (window.state.PictureMode) {
+        clearPreview(window);
+        window.imageInfo.PicImageInfo->hide();
+    }
 }

@@ -1,13 +1,40 @@
 #pragma once
 
+#include <QDateTime>
+#include <QImage>
+#include <QSize>
 #include <QString>
 
 class MainWindow;
+class PictureDecoder;
+
+// The preview beside the list: the picture asked for last, while it is being decoded.
+struct PreviewState {
+    PictureDecoder* decoder = nullptr;
+    QString path;
+    QSize natural; // pixels
+};
 
 // Shows the picture beside the list, no wider than the room between the list and the edge
-// of the screen. A file that is not a picture leaves the preview hidden.
+// of the screen, with its size and date under it in the picture library. The picture is
+// decoded off the screen's thread and appears when ready; one that cannot be decoded leaves
+// the preview hidden.
 void PreviewPicture(MainWindow& window, const QString& strImagePath);
+
+// Puts decoded pictures on screen; called once, when the window is built.
+void connectPreview(MainWindow& window);
+
+// Empties the preview (it keeps its place) and forgets a picture still being decoded.
+void clearPreview(MainWindow& window);
+
+// A key let go on the list: Delete sends the highlighted file or folder to the trash, Left
+// and Right start the control panel's auto-hide, and the preview follows the highlight.
+void LsvMenu_KeyUp(MainWindow& window, int KeyCode);
 
 // The factor a picture W twips wide is shrunk by to fit the room: down from 1 in steps of
 // 0.01 while it is too wide. Only the width is tested.
 double previewShrinkFactor(double naturalWidth, double room);
+
+// "640 x 480", and the day a file was made as "05/03/2004".
+QString pictureSizeText(QSize pixels);
+QString pictureDateText(const QDateTime& created);

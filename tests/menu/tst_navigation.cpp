@@ -182,8 +182,9 @@ void TestNavigation::opensPicturesInTheViewer_data()
 
     QTest::newRow("capital JPG") << QStringList{"Mis Imágenes", "b.JPG"} << "Fotos"
                                  << QStringList{"a.jpg", "b.JPG"} << 1;
-    QTest::newRow("wmf, which the viewer does not list, starts at the first")
-        << QStringList{"Mis Imágenes", "c.wmf"} << "Fotos" << QStringList{"a.jpg", "b.JPG"} << 0;
+    QTest::newRow("wmf, which joins the viewer's list to be shown")
+        << QStringList{"Mis Imágenes", "c.wmf"} << "Fotos" << QStringList{"a.jpg", "b.JPG", "c.wmf"}
+        << 2;
     QTest::newRow("picture on a disc listed with all media")
         << QStringList{"E: [FILMS]", "b.JPG"} << "Fotos" << QStringList{"a.jpg", "b.JPG"} << 1;
 }

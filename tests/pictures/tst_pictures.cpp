@@ -94,10 +94,11 @@ void TestPictures::coverPictureBesideTheList()
     w.Image2->setPicture(QPixmap(8, 8));
     QVERIFY(Explore(w, folder.path()));
     if (shown.isEmpty()) {
+        QTest::qWait(100);
         QVERIFY(!w.Image2->hasPicture());
         return;
     }
-    QVERIFY(w.Image2->isVisibleTo(&w));
+    QTRY_VERIFY(w.Image2->isVisibleTo(&w));
     const QRectF list = twipRect(w.LsvMenu);
     QCOMPARE(twipRect(w.Image2), QRectF(list.width() + 180, list.top(), 900, 600));
     const QColor centre = w.Image2->picture().toImage().pixelColor(30, 20);

@@ -193,9 +193,10 @@ void TestNowPlaying::unwritableListChangesNothing()
     FakePlayer player;
     FakeDrives drives;
     FakeLauncher launcher;
+    FakeFileOperations files;
     // The program's folder is a file: nothing can be written in it, even by root.
     QVERIFY(writeFile(tree.path("not-a-folder"), "x"));
-    MainWindow w(Services{player, drives, launcher}, tree.path("not-a-folder"));
+    MainWindow w(Services{player, drives, launcher, files}, tree.path("not-a-folder"));
     w.File1.pattern = "*.mp3";
     QVERIFY(w.File1.setPath(tree.path("m")));
     player.playlist = {MediaItem{"/old.mp3"}};

@@ -8,6 +8,7 @@
 #include "platform/mpvplayer.h"
 #include "playback/nowplaying.h"
 #include "support/fakedrives.h"
+#include "support/fakefileoperations.h"
 #include "support/fakelauncher.h"
 #include "support/files.h"
 
@@ -37,7 +38,7 @@ struct RealPlayback {
                                      timed ? std::vector<std::pair<QByteArray, QByteArray>>{}
                                            : std::vector<std::pair<QByteArray, QByteArray>>{
                                                  {"untimed", "yes"}, {"ao-null-untimed", "yes"}}}),
-          window(std::make_unique<MainWindow>(Services{player, drives, launcher},
+          window(std::make_unique<MainWindow>(Services{player, drives, launcher, files},
                                               programFolder.path()))
     {
         window->Timer1->stop(); // the tests tick it themselves
@@ -67,6 +68,7 @@ struct RealPlayback {
 
     FakeDrives drives;
     FakeLauncher launcher;
+    FakeFileOperations files;
     MpvPlayer player;
     QTemporaryDir programFolder;
     QTemporaryDir media;

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "support/fakedrives.h"
+#include "support/fakefileoperations.h"
 #include "support/fakelauncher.h"
 #include "support/fakeplayer.h"
 
@@ -13,9 +14,10 @@ struct TestWindow {
     FakePlayer player;
     FakeDrives drives;
     FakeLauncher launcher;
+    FakeFileOperations files;
     QTemporaryDir programFolder;
     std::unique_ptr<MainWindow> window;
 
     void create() { window = std::make_unique<MainWindow>(services(), programFolder.path()); }
-    Services services() { return Services{player, drives, launcher}; }
+    Services services() { return Services{player, drives, launcher, files}; }
 };

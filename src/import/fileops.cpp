@@ -1,0 +1,22 @@
+#include "import/fileops.h"
+
+#include "app/confirmation.h"
+#include "app/mainwindow.h"
+#include "app/messagebox.h"
+#include "menu/folderbrowser.h"
+#include "platform/filesystem.h"
+#include "platform/fileoperations.h"
+
+void DeleteFiles(MainWindow& window, const QStringList& Colec)
+{
+    const QString from = shellSourceList(Colec);
+    const QString what = Colec.size() == 1 ? QStringLiteral("«%1»").arg(GetFileName(Colec.front()))
+                                           : QStringLiteral("%1 elementos").arg(Colec.size());
+    if (!confirm(&window, QStringLiteral("¿Enviar %1 a la papelera?").arg(what)))
+        return;
+    const FileOperations::Outcome outcome = window.services().files.moveToTrash(from);
+    if (!outcome.done.isEmpty() && window.File1.setPath(window.File1.path))
+        Explore(window, window.File1.path);
+    if (!outcome.failed.isEmpty())
+        showMessage(&window, outcome.failed.join(u'\n'));
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/fileoperations.h"
+
+// The freedesktop.org trash that file managers show and restore from.
+class DesktopFileOperations : public FileOperations {
+public:
+    Outcome moveToTrash(const QString& from) override;
+};
