@@ -3,7 +3,9 @@
 #include "menu/folderbrowser.h"
 #include "menu/menulist.h"
 #include "pictures/pictureviewer.h"
+#include "pictures/pictureloader.h"
 #include "pictures/preview.h"
+#include "support/files.h"
 #include "support/testwindow.h"
 
 #include <QImage>
@@ -31,6 +33,16 @@ private slots:
     void coverPictureBesideTheList_data();
     void coverPictureBesideTheList();
     void viewerStepsThroughTheFolder();
+    void viewerPlacesThePicture_data();
+    void viewerPlacesThePicture();
+    void viewerShowsTheOnePictureAgain();
+    void sizeAndDateTexts();
+    void informationOnlyInThePictureLibrary_data();
+    void informationOnlyInThePictureLibrary();
+    void previewFollowsTheHighlight();
+    void badPicturesStayHidden_data();
+    void badPicturesStayHidden();
+    void metafilesAreDrawn();
 };
 
 void TestPictures::previewShrinksToTheRoom_data()
@@ -129,6 +141,158 @@ void TestPictures::viewerStepsThroughTheFolder()
     viewer.show();
     QTest::keyClick(&viewer, Qt::Key_Escape);
     QVERIFY(!viewer.isVisible());
+}
+
+void TestPictures::viewerPlacesThePicture_data()
+{
+    QTest::addColumn<QSize>("picture"); // pixels
+    QTest::addColumn<QRectF>("shown");  // twips, in a 12000 x 9000 window
+    QTest::newRow("too wide") << QSize(1000, 400) << QRectF(0, 2100, 12000, 4800);
+    QTest::newRow("fits") << QSize(200, 134) << QRectF(4500, 3495, 3000, 2010);
+}
+
+void TestPictures::viewerPlacesThePicture()
+{
+    QFETCH(QSize, picture);
+    QFETCH(QRectF, shown);
+    QTemporaryDir folder;
+    QVERIFY(savePicture(folder.filePath("p.bmp"), picture, Qt::blue));
+    PictureViewer viewer(nullptr);
+    viewer.resize(800, 600);
+    QVERIFY(viewer.File1.setPath(folder.path()));
+    viewer.ScaleImage();
+    const QRectF placed = twipRect(viewer.Image1);
+    QVERIFY2(qAbs(placed.left() - shown.left()) < 1 && qAbs(placed.top() - shown.top()) < 1 &&
+                 qAbs(placed.width() - shown.width()) < 1 &&
+                 qAbs(placed.height() - shown.height()) < 1,
+             qPrintable(QStringLiteral("%1 %2 %3 %4").arg(placed.left()).arg(placed.top())
+                            .arg(placed.width()).arg(placed.height())));
+
+    // A resize fits the picture to the new window.
+    viewer.show();
+    viewer.resize(400, 300);
+    QTRY_VERIFY(twipRect(viewer.Image1).width() <= 6000);
+}
+
+void TestPictures::viewerShowsTheOnePictureAgain()
+{
+    QTemporaryDir folder;
+    QVERIFY(savePicture(folder.filePath("sola.jpg"), QSize(20, 20), Qt::red));
+    PictureViewer viewer(nullptr);
+    viewer.resize(100, 100);
+    QVERIFY(viewer.File1.setPath(folder.path()));
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right}) {
+        viewer.Image1->clear();
+        QTest::keyClick(&viewer, key);
+        QCOMPARE(viewer.ListIndex, 0);
+        QVERIFY(viewer.Image1->hasPicture());
+    }
+    QCOMPARE(viewer.cursor().shape(), Qt::BlankCursor);
+}
+
+void TestPictures::sizeAndDateTexts()
+{
+    QCOMPARE(pictureSizeText(QSize(640, 480)), QStringLiteral("640 x 480"));
+    QCOMPARE(pictureDateText(QDateTime(QDate(2004, 3, 5), QTime(23, 59))),
+             QStringLiteral("05/03/2004"));
+}
+
+void TestPictures::informationOnlyInThePictureLibrary_data()
+{
+    QTest::addColumn<bool>("pictureMode");
+    QTest::newRow("pictures") << true;
+    QTest::newRow("music") << false;
+}
+
+void TestPictures::informationOnlyInThePictureLibrary()
+{
+    QFETCH(bool, pictureMode);
+    QTemporaryDir folder;
+    QVERIFY(savePicture(folder.filePath("foto.jpg"), QSize(640, 480), Qt::green));
+    TestWindow t;
+    t.create();
+    MainWindow& w = *t.window;
+    w.state.PictureMode = pictureMode;
+    PreviewPicture(w, folder.filePath("foto.jpg"));
+    QTRY_VERIFY(w.Image2->isVisibleTo(&w));
+    QCOMPARE(w.imageInfo.PicImageInfo->isVisibleTo(&w), pictureMode);
+    if (!pictureMode)
+        return;
+    QCOMPARE(w.imageInfo.LblImSize->text(), QStringLiteral("640 x 480"));
+    QCOMPARE(w.imageInfo.LblImDate->text(), QDate::currentDate().toString("dd/MM/yyyy"));
+    const QRectF picture = twipRect(w.Image2);
+    const QRectF info = twipRect(w.imageInfo.PicImageInfo);
+    QCOMPARE(info.left(), picture.left());
+    QCOMPARE(info.width(), picture.width());
+    QCOMPARE(info.top(), picture.bottom() + 120);
+}
+
+void TestPictures::previewFollowsTheHighlight()
+{
+    QTemporaryDir folder;
+    QVERIFY(savePicture(folder.filePath("a.jpg"), QSize(64, 48), Qt::green));
+    QVERIFY(writeFile(folder.filePath("b.wmf"), "not a metafile"));
+    TestWindow t;
+    t.create();
+    MainWindow& w = *t.window;
+    w.state.PictureMode = true;
+    w.File1.pattern = QStringLiteral("*.jpg;*.wmf");
+    QVERIFY(Explore(w, folder.path()));
+    QCOMPARE(w.LsvMenu->selectedRow(), 3);
+    QTest::keyClick(w.LsvMenu, Qt::Key_Home);
+    QTest::keyClick(w.LsvMenu, Qt::Key_End);
+    QTest::keyClick(w.LsvMenu, Qt::Key_Up);
+    QTRY_VERIFY(w.Image2->hasPicture());
+    QTRY_VERIFY(w.imageInfo.PicImageInfo->isVisibleTo(&w));
+
+    // A metafile is not previewed: the picture goes, its place stays.
+    const QRect place = w.Image2->geometry();
+    QTest::keyClick(w.LsvMenu, Qt::Key_Down);
+    QVERIFY(!w.Image2->hasPicture());
+    QCOMPARE(w.Image2->geometry(), place);
+    QVERIFY(w.imageInfo.PicImageInfo->isHidden());
+}
+
+void TestPictures::badPicturesStayHidden_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("name");
+    QByteArray bomb("BM");
+    bomb += QByteArray::fromHex("36000000000000003600000028000000"); // file and info headers
+    bomb += QByteArray::fromHex("60ea0000" "60ea0000" "01001800" "00000000" "00000000");
+    bomb += QByteArray(16, '\0');
+    QTest::newRow("zero bytes") << QByteArray() << "a.jpg";
+    QTest::newRow("random bytes") << QByteArray(5000, '\x7f') << "b.gif";
+    QTest::newRow("60000 x 60000 header") << bomb << "c.bmp";
+    QTest::newRow("missing") << QByteArray("-") << "d.jpg";
+    QTest::newRow("random metafile") << QByteArray(3000, '\x42') << "e.wmf";
+}
+
+void TestPictures::badPicturesStayHidden()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, name);
+    QTemporaryDir folder;
+    if (bytes != "-")
+        QVERIFY(writeFile(folder.filePath(name), bytes));
+    TestWindow t;
+    t.create();
+    MainWindow& w = *t.window;
+    w.Image2->show();
+    PreviewPicture(w, folder.filePath(name));
+    QTest::qWait(200);
+    QVERIFY(w.Image2->isHidden());
+    QVERIFY(!w.Image2->hasPicture());
+    QVERIFY(loadPicture(folder.filePath(name), QSize(100, 100)).isNull());
+}
+
+void TestPictures::metafilesAreDrawn()
+{
+    const QString file = QStringLiteral(TEST_DATA_DIR "/red-square.wmf");
+    QCOMPARE(pictureSize(file), std::optional<QSize>(QSize(96, 48)));
+    const QImage image = loadPicture(file, QSize(200, 100));
+    QCOMPARE(image.size(), QSize(200, 100));
+    QCOMPARE(image.pixelColor(100, 50), QColor(Qt::red));
 }
 
 QTEST_MAIN(TestPictures)
