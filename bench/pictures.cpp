@@ -1,0 +1,147 @@
+// Picture preview figures:
+//  - a 6000 x 4000 JPEG, from the key release to the picture shown, median of 10, beside
+//    `djpeg -scale 1/8` on the same file;
+//  - Down held through 500 such pictures at 30 presses a second: the longest a key waits
+//    to be handled, and the time from the last release to the final picture on screen.
+#include "app/elements.h"
+#include "app/mainwindow.h"
+#include "menu/folderbrowser.h"
+#include "menu/menulist.h"
+#include "platform/desktopfileoperations.h"
+#include "platform/linuxdrives.h"
+#include "platform/mediaplayer.h"
+#include "platform/processlauncher.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// A player that plays nothing: the benchmark only previews pictures.
+class SilentPlayer : public MediaPlayer {
+public:
+    void setURL(const QString&) override {}
+    void clearPlaylist() override {}
+    void appendItem(const MediaItem&) override {}
+    void play() override {}
+    void pause() override {}
+    void stop() override {}
+    std::optional<double> currentPosition() const override { return std::nullopt; }
+    bool setCurrentPosition(double) override { return false; }
+    PlayState playState() const override { return PlayState::Undefined; }
+    std::optional<CurrentMedia> currentMedia() const override { return std::nullopt; }
+    std::optional<QString> opticalDriveSpecifier(int) const override { return std::nullopt; }
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+void makePhoto(const QString& path)
+{
+    QImage photo(6000, 4000, QImage::Format_RGB32);
+    QPainter painter(&photo);
+    QLinearGradient gradient(0, 0, 6000, 4000);
+    gradient.setColorAt(0, Qt::darkBlue);
+    gradient.setColorAt(1, Qt::yellow);
+    painter.fillRect(photo.rect(), gradient);
+    for (int i = 0; i < 400; ++i)
+        painter.fillRect((i * 997) % 5900, (i * 571) % 3900, 100, 100, QColor::fromHsv(i % 360, 200, 220));
+    painter.end();
+    photo.save(path, "JPG", 90);
+}
+
+// Waits until the preview shows a picture; milliseconds, or -1 on time-out.
+double untilShown(MainWindow& window, const QElapsedTimer& clock)
+{
+    while (!window.Image2->hasPicture()) {
+        if (clock.elapsed() > 5000)
+            return -1;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    }
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QTemporaryDir folder;
+    QTemporaryDir programFolder;
+    const QString photo = folder.filePath("000.jpg");
+    makePhoto(photo);
+    for (int i = 1; i < 500; ++i)
+        link(QFile::encodeName(photo).constData(),
+             QFile::encodeName(folder.filePath(QStringLiteral("%1.jpg").arg(i, 3, 10, QChar(u'0')))).constData());
+
+    SilentPlayer player;
+    LinuxDrives drives;
+    ProcessLauncher launcher;
+    DesktopFileOperations files;
+    MainWindow window(Services{player, drives, launcher, files}, programFolder.path());
+    window.showOnScreen();
+    window.state.PictureMode = true;
+    window.File1.pattern = QStringLiteral("*.jpg");
+    Explore(window, folder.path());
+    QApplication::processEvents();
+
+    std::vector<double> shown;
+    for (int run = 0; run < 10; ++run) {
+        window.Image2->clear();
+        QElapsedTimer clock;
+        clock.start();
+        QTest::keyRelease(window.LsvMenu, Qt::Key_Down);
+        shown.push_back(untilShown(window, clock));
+    }
+    std::vector<double> djpeg;
+    for (int run = 0; run < 10; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        QProcess decode;
+        decode.setStandardOutputFile(QProcess::nullDevice());
+        decode.start(QStringLiteral("djpeg"), {"-scale", "1/8", photo});
+        decode.waitForFinished(-1);
+        djpeg.push_back(double(clock.nsecsElapsed()) / 1e6);
+    }
+    std::printf("preview of a 6000 x 4000 JPEG (median)   %7.1f ms   goal <= 80 ms\n", median(shown));
+    std::printf("djpeg -scale 1/8 on the same file         %7.1f ms   ratio %.2f\n", median(djpeg),
+                median(shown) / median(djpeg));
+
+    // Down held at 30 presses a second from the top of the listing.
+    window.LsvMenu->selectRow(3);
+    double longestKey = 0;
+    QElapsedTimer pace;
+    pace.start();
+    for (int press = 0; press < 150; ++press) {
+        while (pace.elapsed() < press * 33)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+        QElapsedTimer key;
+        key.start();
+        QTest::keyPress(window.LsvMenu, Qt::Key_Down);
+        QTest::keyRelease(window.LsvMenu, Qt::Key_Down);
+        longestKey = std::max(longestKey, double(key.nsecsElapsed()) / 1e6);
+    }
+    window.Image2->clear();
+    QElapsedTimer last;
+    last.start();
+    const QString wanted = window.LsvMenu->rows().row(window.LsvMenu->selectedRow()).rowKey();
+    const double settled = untilShown(window, last);
+    std::printf("Down held through the pictures: longest key %5.1f ms (one frame is 16.7 ms)\n", longestKey);
+    std::printf("final picture shown after the last key     %7.1f ms   goal <= 150 ms (%s)\n",
+                settled, window.preview.path == wanted ? "the right one" : "WRONG PICTURE");
+    return 0;
+}
