@@ -37,6 +37,9 @@ void showDecodedPreview(MainWindow& window, const QString& path, const QImage& i
     const auto created = fileCreationDate(path);
     info.LblImDate->setText(created ? pictureDateText(*created) : QString());
     info.LblImSize->setText(pictureSizeText(preview.natural));
+    // The labels grow with their text, which their designed width would cut.
+    info.LblImDate->adjustSize();
+    info.LblImSize->adjustSize();
     const QRectF shown = twipRect(&picture);
     QRectF place = twipRect(info.PicImageInfo);
     place.moveLeft(shown.left());

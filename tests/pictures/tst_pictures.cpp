@@ -9,6 +9,7 @@
 #include "support/testwindow.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -220,6 +221,8 @@ void TestPictures::informationOnlyInThePictureLibrary()
         return;
     QCOMPARE(w.imageInfo.LblImSize->text(), QStringLiteral("640 x 480"));
     QCOMPARE(w.imageInfo.LblImDate->text(), QDate::currentDate().toString("dd/MM/yyyy"));
+    for (QLabel* value : {w.imageInfo.LblImSize, w.imageInfo.LblImDate})
+        QVERIFY(value->width() >= value->fontMetrics().horizontalAdvance(value->text()));
     const QRectF picture = twipRect(w.Image2);
     const QRectF info = twipRect(w.imageInfo.PicImageInfo);
     QCOMPARE(info.left(), picture.left());
