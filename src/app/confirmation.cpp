@@ -10,46 +10,54 @@
 namespace {
 
 const QColor kPanelGrey(64, 64, 64);
+constexpr double kPanelWidth = 9600;
+constexpr double kAnswerTop = 2250;
 
-class ConfirmationPanel : public QDialog {
+class QuestionPanel : public QDialog {
 public:
-    ConfirmationPanel(QWidget* owner, const QString& question) : QDialog(owner)
+    QuestionPanel(QWidget* owner, const QString& question, const QStringList& answers, int initial)
+        : QDialog(owner), m_chosen(initial)
     {
         setObjectName(QStringLiteral("Confirmation"));
         setWindowTitle(QStringLiteral("Sofavio"));
         setWindowFlag(Qt::FramelessWindowHint);
-        setFixedSize(640, 240);
-        auto* text = makeLabel(this, QStringLiteral("Question"), QRectF(450, 300, 8700, 1500),
-                               question, TextLook{Face::Serif, 24, Qt::white, Align::Centre});
-        text->setWordWrap(true);
-        const TextLook choice{Face::Serif, 27.75, Qt::white, Align::Centre};
-        m_yes = makeLabel(this, QStringLiteral("Si"), QRectF(1950, 2250, 1815, 735),
-                          QStringLiteral("Sí"), choice);
-        m_no = makeLabel(this, QStringLiteral("No"), QRectF(5835, 2250, 1815, 735),
-                         QStringLiteral("No"), choice);
+        setFixedSize(int(kPanelWidth / 15), 240);
+        makeLabel(this, QStringLiteral("Question"), QRectF(450, 300, kPanelWidth - 900, 1500),
+                  question, TextLook{Face::Serif, 24, Qt::white, Align::Centre});
+        const double slot = kPanelWidth / double(answers.size());
+        for (int i = 0; i < answers.size(); ++i) {
+            m_answers << makeLabel(this, QStringLiteral("Answer%1").arg(i),
+                                   QRectF(slot * i + 150, kAnswerTop, slot - 300, 735),
+                                   answers.at(i), TextLook{Face::Serif, 24, Qt::white, Align::Centre});
+        }
         m_frame = new Outline(this, QStringLiteral("Frame"), QRectF(), Qt::red, 3);
-        choose(false);
+        frame();
     }
 
-    bool yesChosen() const { return m_yesChosen; }
+    int chosen() const { return m_chosen; }
 
 protected:
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), kPanelGrey); }
 
     void keyPressEvent(QKeyEvent* event) override
     {
+        const int count = int(m_answers.size());
         switch (keyCode(*event)) {
         case kKeyLeft:
-        case kKeyRight:
         case kKeyUp:
+            m_chosen = (m_chosen + count - 1) % count;
+            frame();
+            break;
+        case kKeyRight:
         case kKeyDown:
-            choose(!m_yesChosen);
+            m_chosen = (m_chosen + 1) % count;
+            frame();
             break;
         case kKeyEnter:
-            done(m_yesChosen ? Accepted : Rejected);
+            accept();
             break;
         case kKeyEscape:
-            m_yesChosen = false;
+            m_chosen = -1;
             reject();
             break;
         default:
@@ -58,24 +66,25 @@ protected:
     }
 
 private:
-    void choose(bool yes)
-    {
-        m_yesChosen = yes;
-        m_frame->setGeometry((yes ? m_yes : m_no)->geometry());
-    }
+    void frame() { m_frame->setGeometry(m_answers.at(m_chosen)->geometry()); }
 
-    QLabel* m_yes = nullptr;
-    QLabel* m_no = nullptr;
+    QList<QLabel*> m_answers;
     Outline* m_frame = nullptr;
-    bool m_yesChosen = false;
+    int m_chosen;
 };
 
 } // namespace
 
+int choose(QWidget* owner, const QString& question, const QStringList& answers, int initial)
+{
+    QuestionPanel panel(owner, question, answers, initial);
+    if (owner)
+        panel.move(owner->window()->geometry().center() - panel.rect().center());
+    panel.exec();
+    return panel.chosen();
+}
+
 bool confirm(QWidget* owner, const QString& question)
 {
-    ConfirmationPanel panel(owner, question);
-    if (owner)
-        panel.move(owner->geometry().center() - panel.rect().center());
-    return panel.exec() == QDialog::Accepted && panel.yesChosen();
+    return choose(owner, question, {QStringLiteral("Sí"), QStringLiteral("No")}, 1) == 0;
 }

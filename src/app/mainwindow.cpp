@@ -5,6 +5,7 @@
 #include "app/elements.h"
 #include "app/screengeometry.h"
 #include "app/twips.h"
+#include "import/importflow.h"
 #include "keys/keycodes.h"
 #include "keys/menukeys.h"
 #include "keys/windowkeys.h"
@@ -229,8 +230,10 @@ bool MainWindow::previewKey(QObject* watched, QKeyEvent* event)
         return false;
     const int code = keyCode(*event);
     Form_KeyDown(*this, code);
-    if (watched != LsvMenu)
+    if (watched == importScreen.List1) {
+        List1_KeyDown(*this, code);
         return false;
+    }
     LsvMenu_KeyDown(*this, code);
     return menuKeyIsConsumed(code);
 }

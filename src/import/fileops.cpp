@@ -3,6 +3,8 @@
 #include "app/confirmation.h"
 #include "app/mainwindow.h"
 #include "app/messagebox.h"
+#include "import/copyengine.h"
+#include "import/copyprogress.h"
 #include "menu/folderbrowser.h"
 #include "platform/filesystem.h"
 #include "platform/fileoperations.h"
@@ -19,4 +21,15 @@ void DeleteFiles(MainWindow& window, const QStringList& Colec)
         Explore(window, window.File1.path);
     if (!outcome.failed.isEmpty())
         showMessage(&window, outcome.failed.join(u'\n'));
+}
+
+void CopyFiles(MainWindow& window, const QStringList& Colec, bool MoveFiles,
+               const QString& Destination)
+{
+    CopyEngine engine(pathsOfSourceList(shellSourceList(Colec)), Destination, MoveFiles);
+    CopyProgressPanel(&window, engine).runModal();
+    if (!engine.failures().isEmpty()) {
+        showMessage(&window, QStringLiteral("No se pudo copiar todo:\n") +
+                                 engine.failures().join(u'\n'));
+    }
 }

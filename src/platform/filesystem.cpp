@@ -116,7 +116,7 @@ void sortInFileOrder(QStringList& names)
     names = std::move(sorted);
 }
 
-std::optional<FolderContents> GetFolder(const QString& path, FolderParts parts)
+std::optional<FolderContents> GetFolder(const QString& path, FolderParts parts, FolderLinks links)
 {
     if (path.isEmpty())
         return std::nullopt;
@@ -132,12 +132,15 @@ std::optional<FolderContents> GetFolder(const QString& path, FolderParts parts)
         if (entry->d_name[0] == '.')
             continue; // hidden, and the folder itself and its parent
         unsigned char type = entry->d_type;
+        const bool link = type == DT_LNK;
         if (type == DT_LNK || type == DT_UNKNOWN) {
             // A link counts as what it points to; a broken one is left out.
             struct stat target {};
             if (fstatat(dirfd(dir), entry->d_name, &target, 0) != 0)
                 continue;
             type = S_ISDIR(target.st_mode) ? DT_DIR : S_ISREG(target.st_mode) ? DT_REG : DT_UNKNOWN;
+            if (link && type == DT_DIR && links == FolderLinks::Skip)
+                continue;
         }
         if (type == DT_DIR && wantFolders)
             contents.subFolderNames << QFile::decodeName(entry->d_name);

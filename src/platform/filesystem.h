@@ -26,11 +26,15 @@ struct FolderContents {
 };
 
 enum class FolderParts { SubFolders = 1, Files = 2, Both = 3 };
+// Whether a link to a folder counts as a subfolder (a walk down a tree leaves them out, so
+// a link back up never makes it endless).
+enum class FolderLinks { Follow, Skip };
 
 // The names of a folder's subfolders and files in the order a file manager shows them
 // (locale-aware, case-insensitive, numbers by value); names starting with a dot are hidden.
 // Empty when the folder cannot be read.
-std::optional<FolderContents> GetFolder(const QString& path, FolderParts parts = FolderParts::Both);
+std::optional<FolderContents> GetFolder(const QString& path, FolderParts parts = FolderParts::Both,
+                                        FolderLinks links = FolderLinks::Follow);
 
 // Sorts bare names or paths in the platform's file list order.
 void sortInFileOrder(QStringList& names);

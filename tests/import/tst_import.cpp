@@ -1,0 +1,322 @@
+#include "app/mainwindow.h"
+#include "app/elements.h"
+#include "import/copyengine.h"
+#include "import/importflow.h"
+#include "import/mediasearch.h"
+#include "menu/menulist.h"
+#include "support/files.h"
+#include "support/librarytree.h"
+#include "support/testwindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <sys/mount.h>
+
+namespace {
+
+const QString kVideo = QStringLiteral("wmv avi mpg mpe mpeg asf");
+const QString kMusic = QStringLiteral("mp3 wma ogg wav wave");
+
+// Answers the replace question with the answer's place in the row, and notes every message.
+class Answers : public QObject {
+public:
+    explicit Answers(int replaceAnswer = 1) : m_answer(replaceAnswer)
+    {
+        connect(&m_poll, &QTimer::timeout, this, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                messages << box->text();
+                box->accept();
+            } else if (modal && modal->objectName() == u"Confirmation") {
+                ++questions;
+                QTest::keyClick(modal, Qt::Key_Left); // from "No", chosen first, to "Sí"
+                for (int i = 0; i < m_answer; ++i)
+                    QTest::keyClick(modal, Qt::Key_Right);
+                QTest::keyClick(modal, Qt::Key_Return);
+            }
+        });
+        m_poll.start(10);
+    }
+    int questions = 0;
+    QStringList messages;
+
+private:
+    int m_answer;
+    QTimer m_poll;
+};
+
+QStringList relative(const LibraryTree& tree, const QStringList& paths)
+{
+    QStringList names;
+    for (const QString& path : paths)
+        names << QDir(tree.path()).relativeFilePath(path);
+    return names;
+}
+
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+struct Import {
+    explicit Import(const QStringList& disc) : tree(disc)
+    {
+        writeFile(t.programFolder.filePath("folders.ini"),
+                  tree.foldersIni("lib/video", "lib/music", "lib/pictures", "tv"));
+        QDir().mkpath(tree.path("lib/video"));
+        QDir().mkpath(tree.path("lib/music"));
+        t.player.driveSpecifiers = {"D:"};
+        t.drives.drives = {{u'D', true, "DISCO", tree.path("disc")}};
+        t.create();
+        w().LsvMenu->selectRow(4);
+        w().importScreen.picCopiar->show();
+    }
+    MainWindow& w() { return *t.window; }
+    void import(int choice)
+    {
+        w().importScreen.List1->setCurrentRow(choice);
+        QTest::keyClick(w().importScreen.List1, Qt::Key_Return);
+    }
+    LibraryTree tree;
+    TestWindow t;
+};
+
+} // namespace
+
+class TestImport : public QObject {
+    Q_OBJECT
+private slots:
+    void matchingRule_data();
+    void matchingRule();
+    void searchIsDepthFirst();
+    void linkLoopsEnd();
+    void musicImportCopiesTheWholeDisc();
+    void nothingFoundStillClosesTheScreen();
+    void noDriveOrNoDisc_data();
+    void noDriveOrNoDisc();
+    void sameNameAsksOnce_data();
+    void sameNameAsksOnce();
+    void cancelLeavesNoHalfFile();
+    void failuresLeaveNoHalfFile_data();
+    void failuresLeaveNoHalfFile();
+    void moveRemovesTheSourceOnlyWhenCopied();
+};
+
+void TestImport::matchingRule_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<bool>("matches");
+    QTest::newRow("listed") << "/d/a.mp3" << kMusic << true;
+    QTest::newRow("capitals") << "/d/clip.MPEG" << kVideo << true;
+    QTest::newRow("inside a word") << "/d/song.ave" << kMusic << true;
+    QTest::newRow("peg") << "/d/x.peg" << kVideo << true;
+    QTest::newRow("two letters") << "/d/a.mp" << kMusic << false;
+    QTest::newRow("no extension") << "/d/README" << kMusic << false;
+    QTest::newRow("dotted folder") << "/d/album.mp3/notes" << kMusic << false;
+    QTest::newRow("a run across a space: the rule is a substring test") << "/d/x.3 w" << kMusic
+                                                                          << true;
+    QTest::newRow("other kind") << "/d/a.jpg" << kVideo << false;
+}
+
+void TestImport::matchingRule()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, list);
+    QTEST(matchesExtensionList(path, list), "matches");
+}
+
+void TestImport::searchIsDepthFirst()
+{
+    const LibraryTree tree({"disc/root.avi", "disc/b/b.avi", "disc/a/a1.avi", "disc/a/x/x.avi",
+                            "disc/a/x/y/z/deep.avi", "disc/a/a2.txt", "disc/c/"});
+    QStringList found;
+    QStringList unreadable;
+    QVERIFY(appendMatchingFiles(tree.path("disc"), kVideo, found));
+    QCOMPARE(relative(tree, found), QStringList({"disc/root.avi"}));
+    FindMedia(tree.path("disc"), kVideo, found, unreadable);
+    QCOMPARE(relative(tree, found), QStringList({"disc/root.avi", "disc/a/a1.avi", "disc/a/x/x.avi",
+                                                 "disc/a/x/y/z/deep.avi", "disc/b/b.avi"}));
+    QVERIFY(unreadable.isEmpty());
+
+    // Files only in the root: the search below it adds nothing.
+    const LibraryTree flat({"disc/one.avi", "disc/two.avi"});
+    QStringList below;
+    FindMedia(flat.path("disc"), kVideo, below, unreadable);
+    QVERIFY(below.isEmpty());
+}
+
+void TestImport::linkLoopsEnd()
+{
+    const LibraryTree tree({"disc/a/song.mp3"});
+    QVERIFY(QFile::link(tree.path("disc"), tree.path("disc/a/back")));
+    QStringList found;
+    QStringList unreadable;
+    FindMedia(tree.path("disc"), kMusic, found, unreadable);
+    QCOMPARE(relative(tree, found), QStringList({"disc/a/song.mp3"}));
+    FindMedia(tree.path("missing"), kMusic, found, unreadable);
+    QCOMPARE(unreadable, QStringList({tree.path("missing")}));
+}
+
+void TestImport::musicImportCopiesTheWholeDisc()
+{
+    Import i({"disc/top.mp3", "disc/film.avi", "disc/x/song.ave", "disc/x/y/deep.WAV",
+              "lib/music/old.mp3"});
+    Answers answers;
+    const QStringList menu = [&] {
+        QStringList keys;
+        for (const MenuRow& row : i.w().LsvMenu->rows().rows())
+            keys << row.rowKey();
+        return keys;
+    }();
+    i.import(1);
+    QCOMPARE(filesIn(i.tree.path("lib/music")),
+             QStringList({"deep.WAV", "old.mp3", "song.ave", "top.mp3"}));
+    QVERIFY(filesIn(i.tree.path("lib/video")).isEmpty());
+    QVERIFY(i.w().importScreen.picCopiar->isHidden());
+    QVERIFY(i.w().importScreen.PicBuscando->isHidden());
+    QCOMPARE(answers.messages, QStringList());
+    QCOMPARE(i.w().LsvMenu->rows().rowCount(), menu.size());
+    QCOMPARE(i.w().LsvMenu->selectedRow(), 4);
+    QVERIFY(i.t.launcher.started.isEmpty());
+}
+
+void TestImport::nothingFoundStillClosesTheScreen()
+{
+    Import i({"disc/readme.txt"});
+    Answers answers;
+    i.import(0);
+    QVERIFY(i.w().importScreen.picCopiar->isHidden());
+    QVERIFY(filesIn(i.tree.path("lib/video")).isEmpty());
+    QVERIFY(answers.messages.isEmpty());
+}
+
+void TestImport::noDriveOrNoDisc_data()
+{
+    QTest::addColumn<bool>("drive");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no drive") << false << "No hay ninguna unidad de disco en este equipo.";
+    QTest::newRow("no disc") << true << "No hay ningún disco en la unidad D:.";
+}
+
+void TestImport::noDriveOrNoDisc()
+{
+    QFETCH(bool, drive);
+    Import i({"disc/a.avi"});
+    if (drive)
+        i.t.drives.drives.front().ready = false;
+    else
+        i.t.player.driveSpecifiers.clear();
+    Answers answers;
+    i.import(0);
+    QFETCH(QString, message);
+    QCOMPARE(answers.messages, QStringList({message}));
+    QVERIFY(!i.w().importScreen.picCopiar->isHidden());
+    QVERIFY(i.w().importScreen.PicBuscando->isHidden());
+    QVERIFY(filesIn(i.tree.path("lib/video")).isEmpty());
+}
+
+void TestImport::sameNameAsksOnce_data()
+{
+    QTest::addColumn<int>("answer"); // Sí, No, Sí a todo, Cancelar
+    QTest::addColumn<QByteArray>("kept");
+    QTest::newRow("Sí") << 0 << QByteArray("second");
+    QTest::newRow("No") << 1 << QByteArray("first");
+    QTest::newRow("Sí a todo") << 2 << QByteArray("second");
+    QTest::newRow("Cancelar") << 3 << QByteArray("first");
+}
+
+void TestImport::sameNameAsksOnce()
+{
+    QFETCH(int, answer);
+    Import i({});
+    QVERIFY(writeFile(i.tree.path("disc/a/clip.avi"), "first"));
+    QVERIFY(writeFile(i.tree.path("disc/b/clip.avi"), "second"));
+    Answers answers(answer);
+    i.import(0);
+    QCOMPARE(answers.questions, 1);
+    QFile copied(i.tree.path("lib/video/clip.avi"));
+    QVERIFY(copied.open(QIODevice::ReadOnly));
+    QTEST(copied.readAll(), "kept");
+    QCOMPARE(filesIn(i.tree.path("lib/video")), QStringList({"clip.avi"}));
+}
+
+void TestImport::cancelLeavesNoHalfFile()
+{
+    const LibraryTree tree({"disc/a.avi", "lib/"});
+    QVERIFY(writeFile(tree.path("disc/b.avi"), QByteArray(20 << 20, 'b')));
+    CopyEngine engine({tree.path("disc/a.avi"), tree.path("disc/b.avi")}, tree.path("lib"), false);
+    connect(&engine, &CopyEngine::bytesCopied, &engine, [&](qint64 done) {
+        if (done > 0 && done < (20 << 20) && done != 1)
+            engine.cancel();
+    }, Qt::DirectConnection);
+    engine.run();
+    QVERIFY(engine.cancelled());
+    QCOMPARE(filesIn(tree.path("lib")), QStringList({"a.avi"}));
+    QVERIFY(engine.failures().isEmpty());
+}
+
+void TestImport::failuresLeaveNoHalfFile_data()
+{
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("destination missing") << "missing";
+    QTest::newRow("destination full") << "full";
+    QTest::newRow("source vanished") << "vanished";
+}
+
+void TestImport::failuresLeaveNoHalfFile()
+{
+    QFETCH(QString, problem);
+    const LibraryTree tree({"lib/"});
+    QVERIFY(writeFile(tree.path("disc/big.avi"), QByteArray(2 << 20, 'x')));
+    QVERIFY(writeFile(tree.path("disc/small.avi"), "small"));
+    QString destination = tree.path("lib");
+    if (problem == u"missing")
+        destination = tree.path("nowhere");
+    if (problem == u"full") {
+        // A 1 MiB file system: the 2 MiB file cannot fit. Mounting needs root, as CI runs.
+        QVERIFY2(mount("sofavio-test", QFile::encodeName(destination).constData(), "tmpfs", 0,
+                       "size=1m") == 0,
+                 "mounting a small tmpfs needs root");
+        QVERIFY(writeFile(tree.path("lib/old.avi"), "library file"));
+    }
+    QStringList sources{tree.path("disc/big.avi"), tree.path("disc/small.avi")};
+    if (problem == u"vanished")
+        sources.prepend(tree.path("disc/gone.avi"));
+    CopyEngine engine(sources, destination, false);
+    engine.run();
+    const QStringList left = filesIn(destination);
+    const QStringList failures = engine.failures();
+    if (problem == u"full")
+        umount(QFile::encodeName(destination).constData());
+
+    QCOMPARE(failures.size(), 1);
+    if (problem == u"missing") {
+        QVERIFY(!QFileInfo::exists(destination));
+        QVERIFY(failures.front().contains("no existe"));
+    } else if (problem == u"full") {
+        QCOMPARE(left, QStringList({"old.avi", "small.avi"}));
+        QVERIFY2(failures.front().startsWith("big.avi: no queda espacio"), qPrintable(failures.front()));
+    } else {
+        QCOMPARE(left, QStringList({"big.avi", "small.avi"}));
+        QVERIFY(failures.front().startsWith("gone.avi: "));
+    }
+}
+
+void TestImport::moveRemovesTheSourceOnlyWhenCopied()
+{
+    const LibraryTree tree({"disc/a.mp3", "lib/"});
+    CopyEngine engine({tree.path("disc/a.mp3"), tree.path("disc/none.mp3")}, tree.path("lib"), true);
+    engine.run();
+    QCOMPARE(filesIn(tree.path("lib")), QStringList({"a.mp3"}));
+    QVERIFY(!QFileInfo::exists(tree.path("disc/a.mp3")));
+    QCOMPARE(engine.failures().size(), 1);
+    QCOMPARE(engine.copiedCount(), 1);
+}
+
+QTEST_MAIN(TestImport)
+#include "tst_import.moc"
