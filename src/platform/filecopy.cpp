@@ -11,7 +11,8 @@
 
 namespace {
 
-constexpr qint64 kChunk = 8 << 20;
+// Small enough that the progress moves several times a second even on a slow disc.
+constexpr qint64 kChunk = 2 << 20;
 
 // A file descriptor closed on every way out.
 class Descriptor {
