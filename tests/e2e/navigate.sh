@@ -4,40 +4,27 @@
 # the main menu and leaves with "SALIR", which must end the program with status 0.
 # usage: navigate.sh SOFAVIO DEMO_FOLDER
 set -euo pipefail
-sofavio=$1 demo=$2
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$sofavio" "$work/sofavio"
-"$demo/make-folders-ini" "$work"
-
-export XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-    set -euo pipefail
-    "$1/sofavio" & pid=$!
-    for _ in $(seq 100); do
-        xwininfo -root -tree 2>/dev/null | grep -q "\"Sofavio\"" && break
-        sleep 0.1
-    done
-    sleep 0.5
-    xdotool key Down Down Return   # Mi Música
-    sleep 0.5
-    xdotool key Return             # the album, highlighted first
-    sleep 0.5
-    xdotool key Return             # its first song
-    playing=no
-    for _ in $(seq 50); do
-        if ls -l /proc/$pid/fd 2>/dev/null | grep -q "01 Obertura.mp3"; then playing=yes; break; fi
-        sleep 0.1
-    done
-    [ $playing = yes ] || { echo "the song was not opened by the player"; kill $pid; exit 1; }
-    echo "the player has the song open"
-    xdotool key Home Down Down Return   # MENU PRINCIPAL
-    sleep 0.5
-    xdotool key End Return              # SALIR
-    for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-    if kill -0 $pid 2>/dev/null; then echo "SALIR did not end the program"; kill $pid; exit 1; fi
-    wait $pid; status=$?
-    echo "the program ended with status $status"
-    exit $status
-' _ "$work"
+source "$(dirname "$0")/common.sh"
+prepare "$1" "$2"
+run_in_x 1024x768 <<'STEPS'
+xdotool key Down Down Return   # Mi Música
+sleep 0.5
+xdotool key Return             # the album, highlighted first
+sleep 0.5
+xdotool key Return             # its first song
+playing=no
+for _ in $(seq 50); do
+    if ls -l /proc/$pid/fd 2>/dev/null | grep -q "01 Obertura.mp3"; then playing=yes; break; fi
+    sleep 0.1
+done
+[ $playing = yes ] || { echo "the song was not opened by the player"; kill $pid; exit 1; }
+echo "the player has the song open"
+xdotool key Home Down Down Return   # MENU PRINCIPAL
+sleep 0.5
+xdotool key End Return              # SALIR
+for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+if kill -0 $pid 2>/dev/null; then echo "SALIR did not end the program"; kill $pid; exit 1; fi
+wait $pid && status=0 || status=$?
+echo "the program ended with status $status"
+exit $status
+STEPS
