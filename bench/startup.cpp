@@ -1,7 +1,7 @@
 // Starts Sofavio as the executable does and reports, on one line:
 //   painted_ns=<CLOCK_REALTIME when the main window's first paint had finished>
-// With --idle SECONDS it then stays idle that long and adds the resident memory and the CPU
-// time used while idle. The program folder (holding folders.ini) is the first argument.
+// With --idle SECONDS it then stays idle that long and adds the resident memory, then the CPU
+// time used over as long again. The program folder (holding folders.ini) is the first argument.
 #include "app/application.h"
 #include "app/mainwindow.h"
 
@@ -64,11 +64,16 @@ private:
             QCoreApplication::quit();
             return;
         }
-        const double cpuBefore = cpuSeconds();
-        QTimer::singleShot(m_idleSeconds * 1000, this, [this, cpuBefore] {
-            std::printf(" rss_kib=%ld idle_cpu_percent=%.3f\n", residentKiB(),
-                        100.0 * (cpuSeconds() - cpuBefore) / m_idleSeconds);
-            QCoreApplication::quit();
+        // Memory after the idle time, then the CPU used over as long again, when nothing
+        // of the start-up is left running.
+        QTimer::singleShot(m_idleSeconds * 1000, this, [this] {
+            std::printf(" rss_kib=%ld", residentKiB());
+            const double cpuBefore = cpuSeconds();
+            QTimer::singleShot(m_idleSeconds * 1000, this, [this, cpuBefore] {
+                std::printf(" idle_cpu_percent=%.3f\n",
+                            100.0 * (cpuSeconds() - cpuBefore) / m_idleSeconds);
+                QCoreApplication::quit();
+            });
         });
     }
 

@@ -81,6 +81,7 @@ void MainWindow::buildElements()
 void MainWindow::connectPlayer()
 {
     MediaPlayer& player = m_services.player;
+    connect(&player, &MediaPlayer::aboutToOpen, this, &MainWindow::prepareVideoSurface);
     connect(&player, &MediaPlayer::NewStream, this, [this] { MediaPlayer_NewStream(*this); });
     connect(&player, &MediaPlayer::MediaChange, this, [this] { MediaPlayer_MediaChange(*this); });
     connect(&player, &MediaPlayer::Error, this,
@@ -91,8 +92,12 @@ void MainWindow::connectPlayer()
 
 void MainWindow::prepareVideoSurface()
 {
-    if (m_services.videoSurface)
-        fitVideoSurface(playerView, m_services.videoSurface(playerView.MediaPlayer));
+    // Made when the player first opens something, so neither start-up nor a session that
+    // never plays pays for OpenGL; mpv then finds it ready before its video output starts.
+    if (m_videoSurfaceMade || !m_services.videoSurface)
+        return;
+    m_videoSurfaceMade = true;
+    fitVideoSurface(playerView, m_services.videoSurface(playerView.MediaPlayer));
 }
 
 void MainWindow::Form_Load()
@@ -177,11 +182,6 @@ void MainWindow::paintEvent(QPaintEvent*)
     if (m_background.size() != size())
         m_background = renderBackground(size());
     QPainter(this).drawPixmap(0, 0, m_background);
-    if (!m_videoSurfaceMade) {
-        // Made once the menu is on screen, so start-up does not wait for OpenGL.
-        m_videoSurfaceMade = true;
-        QTimer::singleShot(0, this, &MainWindow::prepareVideoSurface);
-    }
 }
 
 void MainWindow::resizeEvent(QResizeEvent*)

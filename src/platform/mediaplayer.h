@@ -64,6 +64,9 @@ public:
     virtual std::optional<QString> opticalDriveSpecifier(int index) const = 0;
 
 signals:
+    // Just before the player first opens anything, while there is still time to give it a
+    // surface to draw video on.
+    void aboutToOpen();
     void NewStream();
     void MediaChange(const MediaItem& item);
     // A media could not be opened or played; the reason is in Spanish.

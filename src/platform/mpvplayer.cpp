@@ -178,6 +178,7 @@ CurrentMedia MpvPlayer::readLoadedMedia() const
 
 void MpvPlayer::setURL(const QString& path)
 {
+    emit aboutToOpen();
     setFlag("pause", false);
     command({"loadfile", QFile::encodeName(path), "replace"});
     m_state = PlayState::Transitioning; // until it is loaded or fails
@@ -193,6 +194,7 @@ void MpvPlayer::clearPlaylist()
 
 void MpvPlayer::appendItem(const MediaItem& item)
 {
+    emit aboutToOpen();
     command({"loadfile", QFile::encodeName(item.sourceURL), "append"});
 }
 
