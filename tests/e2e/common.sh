@@ -10,16 +10,17 @@ prepare() {
 }
 
 # run_in_x SIZE ARGS...: runs the steps read from standard input inside X, once the program's
-# window is on screen; $pid is the program, $1... are ARGS.
+# window is on screen; $pid is the program, $1... are ARGS. $program, when set, is started
+# instead of the portable copy.
 run_in_x() {
     local size=$1
     shift
     cat > "$work/steps.sh"
     xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
         set -euo pipefail
-        work=$1
-        shift
-        "$work/sofavio" & pid=$!
+        work=$1 program=$2
+        shift 2
+        "$program" & pid=$!
         for _ in $(seq 200); do
             xwininfo -root -tree 2>/dev/null | grep -q "\"Sofavio\"" && break
             sleep 0.1
@@ -27,5 +28,5 @@ run_in_x() {
         xwininfo -root -tree | grep -q "\"Sofavio\"" || { echo "the window never appeared"; exit 1; }
         sleep 0.5
         source "$work/steps.sh"
-    ' _ "$work" "$@"
+    ' _ "$work" "${program:-$work/sofavio}" "$@"
 }

@@ -1,7 +1,8 @@
 // Saves what the X screen shows as a PNG and fails when the picture is blank (one colour).
 // With --video it also fails unless a picture covers the whole screen, and with --no-video
 // unless one does not: the program's own screens are black and green, so each quarter of
-// the screen is checked for the share of pixels with red or blue in them.
+// the screen is checked for the share of pixels with red or blue in them. With
+// --same-as REFERENCE.png it fails unless the screen shows what the reference shows.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -12,11 +13,11 @@
 int main(int argc, char** argv)
 {
     QGuiApplication application(argc, argv);
-    if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: screenshot FILE.png [--video|--no-video]\n");
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: screenshot FILE.png [--video|--no-video|--same-as REF.png]\n");
         return 2;
     }
-    const QByteArray expectation = argc == 3 ? QByteArray(argv[2]) : QByteArray();
+    const QByteArray expectation = argc >= 3 ? QByteArray(argv[2]) : QByteArray();
     const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
     if (shot.isNull() || !shot.save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "screenshot: could not grab or save the screen\n");
@@ -32,6 +33,19 @@ int main(int argc, char** argv)
         return 1;
     if (expectation.isEmpty())
         return 0;
+    if (expectation == "--same-as") {
+        const QImage reference(QString::fromLocal8Bit(argv[3]));
+        const QImage shown = shot.convertToFormat(reference.format());
+        if (reference.size() != shown.size())
+            return 1;
+        qint64 differing = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x)
+                differing += shown.pixel(x, y) != reference.pixel(x, y);
+        }
+        std::printf("%lld pixels differ from the reference\n", differing);
+        return differing * 100 <= qint64(shown.width()) * shown.height() ? 0 : 1;
+    }
 
     int coveredQuarters = 0;
     for (int quarter = 0; quarter < 4; ++quarter) {
