@@ -3,6 +3,7 @@
 #include "app/config.h"
 #include "app/mainwindow.h"
 #include "platform/filesystem.h"
+#include "playback/mpris.h"
 #include "platform/mpvvideosurface.h"
 
 #include <QGuiApplication>
@@ -33,6 +34,8 @@ Sofavio::Sofavio(const QString& executableFolder)
         };
     }
     m_window = std::make_unique<MainWindow>(services, m_programFolder);
+    // Without a session bus the program simply has no desktop media controls.
+    (new MprisService(*m_window))->publish();
 }
 
 Sofavio::~Sofavio() = default;

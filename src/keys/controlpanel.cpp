@@ -123,12 +123,42 @@ void MoveControlHighlight(MainWindow& window, int step)
     setTwipLeft(panel.Shape4, twipRect(panel.LblControl[std::size_t(index)]).left() - kFrameOffset);
 }
 
+namespace {
+
+bool playingVideo(const MediaPlayer& player)
+{
+    const auto media = player.currentMedia();
+    return media && media->mediaType == u"video";
+}
+
+} // namespace
+
+bool stepForward(MainWindow& window)
+{
+    MediaPlayer& player = window.services().player;
+    if (!playingVideo(player))
+        return stepTrack(window, +1);
+    const auto position = player.currentPosition();
+    if (position && *position + 10 < player.currentMedia()->duration)
+        player.setCurrentPosition(*position + 10);
+    return true;
+}
+
+bool stepBack(MainWindow& window)
+{
+    MediaPlayer& player = window.services().player;
+    if (!playingVideo(player))
+        return stepTrack(window, -1);
+    const float step = window.jumpPanel.bar.maximum / 10;
+    const auto position = player.currentPosition();
+    if (position && *position - step > 0)
+        player.setCurrentPosition(*position - step);
+    return true;
+}
+
 bool RunControlButton(MainWindow& window)
 {
     MediaPlayer& player = window.services().player;
-    const auto media = player.currentMedia();
-    const bool video = media && media->mediaType == u"video";
-    const float prevStep = window.jumpPanel.bar.maximum / 10;
     window.controlPanel.Timer2->stop();
 
     bool endsKeys = false;
@@ -148,22 +178,10 @@ bool RunControlButton(MainWindow& window)
         player.stop();
         break;
     case Prev:
-        if (video) {
-            const auto position = player.currentPosition();
-            if (position && *position - prevStep > 0)
-                player.setCurrentPosition(*position - prevStep);
-        } else {
-            endsKeys = !stepTrack(window, -1);
-        }
+        endsKeys = !stepBack(window);
         break;
     case Next:
-        if (video) {
-            const auto position = player.currentPosition();
-            if (position && *position + 10 < media->duration)
-                player.setCurrentPosition(*position + 10);
-        } else {
-            endsKeys = !stepTrack(window, +1);
-        }
+        endsKeys = !stepForward(window);
         break;
     case Select:
         OpenJumpPanel(window);

@@ -1,0 +1,181 @@
+#include "playback/mpris.h"
+
+#include "app/mainwindow.h"
+#include "keys/controlpanel.h"
+#include "keys/keycodes.h"
+#include "keys/windowkeys.h"
+#include "platform/mediaplayer.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+constexpr auto kObjectPath = "/org/mpris/MediaPlayer2";
+constexpr double kMicroseconds = 1e6;
+
+MediaPlayer& player(MprisService& service)
+{
+    return service.window().services().player;
+}
+
+} // namespace
+
+MprisService::MprisService(MainWindow& window) : QObject(&window), m_window(window)
+{
+    new MprisRoot(*this);
+    new MprisPlayer(*this);
+    MediaPlayer& mediaPlayer = window.services().player;
+    connect(&mediaPlayer, &MediaPlayer::MediaChange, this, [this] {
+        ++m_track;
+        announceChanges();
+    });
+    // The play state changes without an event of its own (pause, stop, the end).
+    auto* poll = new QTimer(this);
+    poll->setInterval(500);
+    connect(poll, &QTimer::timeout, this, &MprisService::announceChanges);
+    poll->start();
+    m_status = playbackStatus();
+    m_metadata = metadata();
+}
+
+bool MprisService::publish()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.isConnected() && bus.registerObject(QString::fromLatin1(kObjectPath), this) &&
+           bus.registerService(QStringLiteral("org.mpris.MediaPlayer2.sofavio"));
+}
+
+QString MprisService::playbackStatus() const
+{
+    switch (m_window.services().player.playState()) {
+    case PlayState::Playing:
+    case PlayState::Transitioning:
+        return QStringLiteral("Playing");
+    case PlayState::Paused:
+        return QStringLiteral("Paused");
+    default:
+        return QStringLiteral("Stopped");
+    }
+}
+
+QVariantMap MprisService::metadata() const
+{
+    const auto media = m_window.services().player.currentMedia();
+    if (!media)
+        return {{QStringLiteral("mpris:trackid"),
+                 QVariant::fromValue(QDBusObjectPath("/org/mpris/MediaPlayer2/TrackList/NoTrack"))}};
+    QVariantMap data{
+        {QStringLiteral("mpris:trackid"),
+         QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/sofavio/track/%1").arg(m_track)))},
+        {QStringLiteral("mpris:length"), qlonglong(media->duration * kMicroseconds)},
+        {QStringLiteral("xesam:url"), QUrl::fromLocalFile(media->sourceURL).toString()},
+        {QStringLiteral("xesam:title"), media->title},
+        {QStringLiteral("xesam:album"), media->album},
+    };
+    if (!media->artist.isEmpty())
+        data.insert(QStringLiteral("xesam:artist"), QStringList{media->artist});
+    return data;
+}
+
+void MprisService::announceChanges()
+{
+    QVariantMap changed;
+    if (const QString status = playbackStatus(); status != m_status) {
+        m_status = status;
+        changed.insert(QStringLiteral("PlaybackStatus"), status);
+    }
+    if (const QVariantMap data = metadata(); data != m_metadata) {
+        m_metadata = data;
+        changed.insert(QStringLiteral("Metadata"), data);
+    }
+    if (changed.isEmpty())
+        return;
+    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(kObjectPath),
+                                                     QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                     QStringLiteral("PropertiesChanged"));
+    signal << QStringLiteral("org.mpris.MediaPlayer2.Player") << changed << QStringList();
+    QDBusConnection::sessionBus().send(signal);
+}
+
+MprisRoot::MprisRoot(MprisService& service) : QDBusAbstractAdaptor(&service), m_service(service) {}
+
+void MprisRoot::Raise()
+{
+    m_service.window().raise();
+    m_service.window().activateWindow();
+}
+
+void MprisRoot::Quit()
+{
+    m_service.window().close();
+}
+
+MprisPlayer::MprisPlayer(MprisService& service)
+    : QDBusAbstractAdaptor(&service), m_service(service)
+{
+}
+
+qlonglong MprisPlayer::position() const
+{
+    return qlonglong(player(m_service).currentPosition().value_or(0) * kMicroseconds);
+}
+
+void MprisPlayer::Play()
+{
+    player(m_service).play();
+}
+
+void MprisPlayer::Pause()
+{
+    player(m_service).pause();
+}
+
+void MprisPlayer::PlayPause()
+{
+    Form_KeyDown(m_service.window(), kKeySpace);
+}
+
+void MprisPlayer::Stop()
+{
+    m_service.window().state.StoppedByUser = true;
+    player(m_service).stop();
+}
+
+void MprisPlayer::Next()
+{
+    stepForward(m_service.window());
+}
+
+void MprisPlayer::Previous()
+{
+    stepBack(m_service.window());
+}
+
+void MprisPlayer::Seek(qlonglong offset)
+{
+    const auto now = player(m_service).currentPosition();
+    if (now && player(m_service).setCurrentPosition(std::max(0.0, *now + offset / kMicroseconds)))
+        emit Seeked(position());
+}
+
+void MprisPlayer::SetPosition(const QDBusObjectPath& trackId, qlonglong target)
+{
+    const QVariant current = m_service.metadata().value(QStringLiteral("mpris:trackid"));
+    if (current.value<QDBusObjectPath>() != trackId || target < 0)
+        return; // meant for another track
+    if (player(m_service).setCurrentPosition(target / kMicroseconds))
+        emit Seeked(target);
+}
+
+void MprisPlayer::OpenUri(const QString& uri)
+{
+    const QUrl url(uri);
+    if (!url.isLocalFile())
+        return;
+    m_service.window().state.StoppedByUser = false;
+    player(m_service).setURL(url.toLocalFile());
+    player(m_service).play();
+}
