@@ -14,6 +14,7 @@
 #include "platform/processlauncher.h"
 #include "playback/nowplaying.h"
 #include "playback/playall.h"
+#include "report.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -115,9 +116,8 @@ int main(int argc, char** argv)
                                                       "--vo=null", "--end=0.001", song});
             mpvRuns.push_back(double(clock.nsecsElapsed()) / 1e6);
         }
-        std::printf("Enter to NewStream (median of 20)   %8.1f ms   goal <= 150 ms\n", median(toStream));
-        std::printf("mpv command opening the same file  %8.1f ms   ratio %.2f\n", median(mpvRuns),
-                    median(toStream) / median(mpvRuns));
+        reportRow("Enter on a song to NewStream", median(toStream), "ms", "<= 150", "mpv command",
+                  median(mpvRuns));
     }
 
     {
@@ -138,12 +138,17 @@ int main(int argc, char** argv)
             while (player.playState() != PlayState::Stopped)
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
             Timer1_Timer(window);
-            if (!waitFor(player, &MediaPlayer::MediaChange))
+            if (!waitFor(player, &MediaPlayer::MediaChange)) {
+                std::fprintf(stderr, "no next song after %d changes (track %d, state %d, current %s, handled %d)\n",
+                             changes, window.state.TrackIndex, int(player.playState()),
+                             qPrintable(player.currentMedia() ? player.currentMedia()->sourceURL : QString()),
+                             int(window.playback.endHandled));
                 return 1;
+            }
             ++changes;
         }
-        std::printf("1,000 automatic track changes      %8.1f MB grown   goal <= 10 MB\n",
-                    double(residentKiB() - before) / 1024);
+        reportRow("memory grown over 1,000 track changes", double(residentKiB() - before) / 1024,
+                  "MB", "<= 10");
 
         QElapsedTimer clock;
         clock.start();
@@ -152,8 +157,7 @@ int main(int argc, char** argv)
         Explore(window, big.path());
         clock.restart();
         EnqueueAll(window);
-        std::printf("EnqueueAll of 10,000 files         %8.1f ms   goal <= 300 ms\n",
-                    double(clock.nsecsElapsed()) / 1e6);
+        reportRow("EnqueueAll of 10,000 files", double(clock.nsecsElapsed()) / 1e6, "ms", "<= 300");
     }
     return 0;
 }

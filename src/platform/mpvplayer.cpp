@@ -70,6 +70,9 @@ MpvPlayer::MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject*
 
     if (mpv_initialize(m_mpv) < 0)
         qFatal("libmpv could not be initialised");
+    // mpv waits at this hook until we have read the item's tracks and tags; read later, at
+    // the loaded event, a short file may already be over and gone.
+    mpv_hook_add(m_mpv, 0, "on_preloaded", 0);
     mpv_set_wakeup_callback(m_mpv, &MpvPlayer::wakeup, this);
 }
 
@@ -108,6 +111,12 @@ void MpvPlayer::handleEvent(const mpv_event& event)
         m_loadingPath = playlistFilename(playlistIndexOfEntry(start->playlist_entry_id));
         break;
     }
+    case MPV_EVENT_HOOK: {
+        const auto* hook = static_cast<const mpv_event_hook*>(event.data);
+        m_preloaded = readLoadedMedia();
+        mpv_hook_continue(m_mpv, hook->id);
+        break;
+    }
     case MPV_EVENT_FILE_LOADED:
         onFileLoaded();
         break;
@@ -122,7 +131,7 @@ void MpvPlayer::handleEvent(const mpv_event& event)
 void MpvPlayer::onFileLoaded()
 {
     m_lastPosition = 0;
-    m_current = readLoadedMedia();
+    m_current = m_preloaded ? *std::exchange(m_preloaded, std::nullopt) : readLoadedMedia();
     if (!m_loadingPath.isEmpty())
         m_current->sourceURL = m_loadingPath;
     m_currentIndex = intProperty("playlist-pos", -1);

@@ -65,4 +65,5 @@ private:
     qint64 m_currentIndex = -1; // playlist index of the current item
     mutable double m_lastPosition = 0;
     QString m_loadingPath; // the item mpv last started to open
+    std::optional<CurrentMedia> m_preloaded; // read while mpv held the item open for us
 };
