@@ -3,44 +3,14 @@
 #include "menu/menulist.h"
 #include "platform/desktopfileoperations.h"
 #include "support/librarytree.h"
+#include "support/modalanswers.h"
 #include "support/testwindow.h"
 
-#include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 namespace {
-
-// Answers the next confirmation panel with the keys given, and any message box with Enter.
-class Answerer : public QObject {
-public:
-    explicit Answerer(QList<Qt::Key> keys) : m_keys(std::move(keys))
-    {
-        connect(&m_poll, &QTimer::timeout, this, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal)
-                return;
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                messages << box->text();
-                box->accept();
-            } else if (modal->objectName() == u"Confirmation") {
-                ++panels;
-                for (Qt::Key key : m_keys)
-                    QTest::keyClick(modal, key);
-            }
-        });
-        m_poll.start(10);
-    }
-    int panels = 0;
-    QStringList messages;
-
-private:
-    QList<Qt::Key> m_keys;
-    QTimer m_poll;
-};
 
 QStringList rowTexts(MainWindow& w)
 {
@@ -86,7 +56,7 @@ void TestFileOps::fixedAndMenuRowsAreNeverDeleted()
     TestWindow t;
     t.create();
     MainWindow& w = *t.window;
-    Answerer answers({Qt::Key_Left, Qt::Key_Return});
+    ModalAnswers answers({Qt::Key_Left, Qt::Key_Return});
     // A file in the working folder named like a menu key is not a row's file.
     QVERIFY(QDir::setCurrent(tree.path("f")));
     QVERIFY(QFile::copy(tree.path("f/a.jpg"), tree.path("f/tv")));
@@ -98,7 +68,7 @@ void TestFileOps::fixedAndMenuRowsAreNeverDeleted()
         QTest::keyClick(w.LsvMenu, Qt::Key_Delete);
     }
     QTest::qWait(100);
-    QCOMPARE(answers.panels, 0);
+    QCOMPARE(answers.questions, 0);
     QVERIFY(t.files.asked.isEmpty());
 }
 
@@ -123,9 +93,9 @@ void TestFileOps::yesSendsToTheTrash()
     QVERIFY(Explore(w, tree.path("f")));
     highlight(w, row);
 
-    Answerer answers({Qt::Key_Left, Qt::Key_Return});
+    ModalAnswers answers({Qt::Key_Left, Qt::Key_Return});
     QTest::keyClick(w.LsvMenu, Qt::Key_Delete);
-    QCOMPARE(answers.panels, 1);
+    QCOMPARE(answers.questions, 1);
     QVERIFY(answers.messages.isEmpty());
     QVERIFY(!QFileInfo::exists(tree.path(item)));
     const QString name = QFileInfo(tree.path(item)).fileName();
@@ -154,9 +124,9 @@ void TestFileOps::noAndEscapeDeleteNothing()
     MainWindow& w = *t.window;
     w.File1.pattern = QStringLiteral("*.jpg");
     QVERIFY(Explore(w, tree.path("f")));
-    Answerer answers(keys);
+    ModalAnswers answers(keys);
     QTest::keyClick(w.LsvMenu, Qt::Key_Delete);
-    QCOMPARE(answers.panels, 1);
+    QCOMPARE(answers.questions, 1);
     QVERIFY(t.files.asked.isEmpty());
     QVERIFY(QFileInfo::exists(tree.path("f/a.jpg")));
 }
@@ -171,7 +141,7 @@ void TestFileOps::failureIsToldAndTheListingStays()
     w.File1.pattern = QStringLiteral("*.jpg");
     QVERIFY(Explore(w, tree.path("f")));
     const QStringList before = rowTexts(w);
-    Answerer answers({Qt::Key_Left, Qt::Key_Return});
+    ModalAnswers answers({Qt::Key_Left, Qt::Key_Return});
     QTest::keyClick(w.LsvMenu, Qt::Key_Delete);
     QCOMPARE(t.files.asked, QStringList({tree.path("f/a.jpg")}));
     QTRY_COMPARE(answers.messages.size(), 1);

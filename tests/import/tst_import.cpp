@@ -6,14 +6,13 @@
 #include "menu/menulist.h"
 #include "support/files.h"
 #include "support/librarytree.h"
+#include "support/modalanswers.h"
 #include "support/testwindow.h"
 
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 #include <sys/mount.h>
 
 namespace {
@@ -21,33 +20,15 @@ namespace {
 const QString kVideo = QStringLiteral("wmv avi mpg mpe mpeg asf");
 const QString kMusic = QStringLiteral("mp3 wma ogg wav wave");
 
-// Answers the replace question with the answer's place in the row, and notes every message.
-class Answers : public QObject {
-public:
-    explicit Answers(int replaceAnswer = 1) : m_answer(replaceAnswer)
-    {
-        connect(&m_poll, &QTimer::timeout, this, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                messages << box->text();
-                box->accept();
-            } else if (modal && modal->objectName() == u"Confirmation") {
-                ++questions;
-                QTest::keyClick(modal, Qt::Key_Left); // from "No", chosen first, to "Sí"
-                for (int i = 0; i < m_answer; ++i)
-                    QTest::keyClick(modal, Qt::Key_Right);
-                QTest::keyClick(modal, Qt::Key_Return);
-            }
-        });
-        m_poll.start(10);
-    }
-    int questions = 0;
-    QStringList messages;
-
-private:
-    int m_answer;
-    QTimer m_poll;
-};
+// Answers the replace question with the answer at that place in the row ("No" is chosen
+// first), and notes every message.
+QList<Qt::Key> answering(int place)
+{
+    QList<Qt::Key> keys{Qt::Key_Left};
+    for (int i = 0; i < place; ++i)
+        keys << Qt::Key_Right;
+    return keys << Qt::Key_Return;
+}
 
 QStringList relative(const LibraryTree& tree, const QStringList& paths)
 {
@@ -166,7 +147,7 @@ void TestImport::musicImportCopiesTheWholeDisc()
 {
     Import i({"disc/top.mp3", "disc/film.avi", "disc/x/song.ave", "disc/x/y/deep.WAV",
               "lib/music/old.mp3"});
-    Answers answers;
+    ModalAnswers answers(answering(1));
     const QStringList menu = [&] {
         QStringList keys;
         for (const MenuRow& row : i.w().LsvMenu->rows().rows())
@@ -188,7 +169,7 @@ void TestImport::musicImportCopiesTheWholeDisc()
 void TestImport::nothingFoundStillClosesTheScreen()
 {
     Import i({"disc/readme.txt"});
-    Answers answers;
+    ModalAnswers answers(answering(1));
     i.import(0);
     QVERIFY(i.w().importScreen.picCopiar->isHidden());
     QVERIFY(filesIn(i.tree.path("lib/video")).isEmpty());
@@ -211,7 +192,7 @@ void TestImport::noDriveOrNoDisc()
         i.t.drives.drives.front().ready = false;
     else
         i.t.player.driveSpecifiers.clear();
-    Answers answers;
+    ModalAnswers answers(answering(1));
     i.import(0);
     QFETCH(QString, message);
     QCOMPARE(answers.messages, QStringList({message}));
@@ -236,7 +217,7 @@ void TestImport::sameNameAsksOnce()
     Import i({});
     QVERIFY(writeFile(i.tree.path("disc/a/clip.avi"), "first"));
     QVERIFY(writeFile(i.tree.path("disc/b/clip.avi"), "second"));
-    Answers answers(answer);
+    ModalAnswers answers(answering(answer));
     i.import(0);
     QCOMPARE(answers.questions, 1);
     QFile copied(i.tree.path("lib/video/clip.avi"));

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+// Answers the program's modal windows while a test waits in them: each question panel with
+// the keys given, each message box with Enter (its text noted).
+class ModalAnswers : public QObject {
+public:
+    explicit ModalAnswers(QList<Qt::Key> keys) : m_keys(std::move(keys))
+    {
+        connect(&m_poll, &QTimer::timeout, this, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                messages << box->text();
+                box->accept();
+            } else if (modal && modal->objectName() == u"Confirmation") {
+                ++questions;
+                for (Qt::Key key : m_keys)
+                    QTest::keyClick(modal, key);
+            }
+        });
+        m_poll.start(10);
+    }
+
+    int questions = 0;
+    QStringList messages;
+
+private:
+    QList<Qt::Key> m_keys;
+    QTimer m_poll;
+};
