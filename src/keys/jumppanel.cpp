@@ -64,13 +64,13 @@ JumpPanel buildJumpPanel(QWidget* window)
     panel.Label3 = makeLabel(parent, QStringLiteral("Label3"), QRectF(0, 240, 6735, 735),
                              QStringLiteral("Saltar a la Posición:"), big);
 
-    panel.pBar = new QProgressBar(parent);
-    panel.pBar->setObjectName(QStringLiteral("pBar"));
-    panel.pBar->setRange(0, 1000); // thousandths of the bar's length
-    panel.pBar->setValue(0);
-    panel.bar.pBar = panel.pBar;
-    panel.pBar->setTextVisible(false);
-    setTwipRect(panel.pBar, QRectF(480, 1080, 5895, 615));
+    auto* bar = new QProgressBar(parent);
+    bar->setObjectName(QStringLiteral("pBar"));
+    bar->setRange(0, 1000); // thousandths of the bar's length
+    bar->setValue(0);
+    bar->setTextVisible(false);
+    setTwipRect(bar, QRectF(480, 1080, 5895, 615));
+    panel.bar.pBar = bar;
     return panel;
 }
 

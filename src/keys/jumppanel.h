@@ -25,8 +25,7 @@ struct JumpBar {
 // "Saltar a la Posición:": picks a new play position with arrows and Enter (PicSaltar).
 struct JumpPanel {
     Panel* PicSaltar = nullptr;
-    QProgressBar* pBar = nullptr;
-    JumpBar bar;
+    JumpBar bar; // holds the progress bar pBar
     QLabel* Label3 = nullptr;
     std::array<QLabel*, 3> LblSaltar{}; // "Más", "Menos", "OK"
     QLabel* Label5 = nullptr;

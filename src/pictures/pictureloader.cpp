@@ -14,6 +14,17 @@ bool isMetafile(const QString& path)
 
 } // namespace
 
+double shrinkFactor(QSizeF natural, QSizeF room)
+{
+    double factor = 1;
+    QSizeF shown = natural;
+    while ((shown.width() > room.width() || shown.height() > room.height()) && factor > 0.005) {
+        factor -= 0.01;
+        shown = natural * factor;
+    }
+    return factor;
+}
+
 std::optional<QSize> pictureSize(const QString& path)
 {
     if (isMetafile(path))

@@ -11,17 +11,6 @@
 #include <QPainter>
 #include <QScreen>
 
-double viewerShrinkFactor(QSizeF natural, QSizeF window)
-{
-    double factor = 1;
-    QSizeF shown = natural;
-    while ((shown.width() > window.width() || shown.height() > window.height()) && factor > 0.005) {
-        factor -= 0.01;
-        shown = natural * factor;
-    }
-    return factor;
-}
-
 PictureViewer::PictureViewer(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmPics"));
@@ -44,7 +33,7 @@ void PictureViewer::ScaleImage()
         return;
     const QSizeF naturalTwips = QSizeF(*natural) * kTwipsPerPixel;
     const QSizeF window = QSizeF(size()) * kTwipsPerPixel;
-    const QSizeF shown = naturalTwips * viewerShrinkFactor(naturalTwips, window);
+    const QSizeF shown = naturalTwips * shrinkFactor(naturalTwips, window);
     setTwipRect(Image1, QRectF(QPointF((window.width() - shown.width()) / 2,
                                        (window.height() - shown.height()) / 2),
                                shown));

@@ -28,7 +28,3 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 };
-
-// The factor a picture is shrunk by to fit the window: down from 1 in steps of 0.01 while
-// it is too wide or too tall.
-double viewerShrinkFactor(QSizeF natural, QSizeF window);

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QTimer>
+#include <limits>
 
 namespace {
 
@@ -53,15 +54,8 @@ void showDecodedPreview(MainWindow& window, const QString& path, const QImage& i
 
 double previewShrinkFactor(double naturalWidth, double room)
 {
-    double factor = 1;
-    double width = naturalWidth;
-    // A running difference, as the steps the user sees are the ones it gives; it ends at
-    // nothing when there is no room at all.
-    while (width > room && factor > 0.005) {
-        factor -= 0.01;
-        width = naturalWidth * factor;
-    }
-    return factor;
+    return shrinkFactor(QSizeF(naturalWidth, 0),
+                        QSizeF(room, std::numeric_limits<double>::infinity()));
 }
 
 QString pictureSizeText(QSize pixels)

@@ -80,7 +80,7 @@ void TestPictures::viewerFitsTheWindow()
     QFETCH(QSizeF, picture);
     QFETCH(QSizeF, window);
     QFETCH(double, factor);
-    QVERIFY(qAbs(viewerShrinkFactor(picture, window) - factor) < 1e-9);
+    QVERIFY(qAbs(shrinkFactor(picture, window) - factor) < 1e-9);
 }
 
 void TestPictures::coverPictureBesideTheList_data()
