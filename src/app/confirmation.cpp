@@ -36,6 +36,13 @@ public:
 
     int chosen() const { return m_chosen; }
 
+    // Escape, the window manager's close, the panel going away: none of them is an answer.
+    void reject() override
+    {
+        m_chosen = -1;
+        QDialog::reject();
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), kPanelGrey); }
 
@@ -57,7 +64,6 @@ protected:
             accept();
             break;
         case kKeyEscape:
-            m_chosen = -1;
             reject();
             break;
         default:

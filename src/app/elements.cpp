@@ -84,10 +84,29 @@ void Picture::paintEvent(QPaintEvent*)
     painter.drawPixmap(rect(), m_picture);
 }
 
+namespace {
+
+class ElidedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QRect room = contentsRect();
+        painter.drawText(room, int(alignment()),
+                         fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+    }
+};
+
+} // namespace
+
 QLabel* makeLabel(QWidget* parent, const QString& name, const QRectF& twips, const QString& text,
                   const TextLook& look)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = look.elide ? new ElidedLabel(text, parent) : new QLabel(text, parent);
     label->setObjectName(name);
     label->setFont(screenFont(look.face, look.points, look.bold));
     const Qt::Alignment horizontal = look.align == Align::Centre  ? Qt::AlignHCenter

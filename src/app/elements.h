@@ -73,6 +73,7 @@ struct TextLook {
     Align align = Align::Left;
     bool bold = false;
     QColor background = Qt::transparent; // opaque labels give a colour
+    bool elide = false; // one line, ended in "…" where it is too long; text() keeps it whole
 };
 
 // A picture of the resources drawn at the given size in pixels.

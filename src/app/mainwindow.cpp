@@ -11,11 +11,14 @@
 #include "keys/windowkeys.h"
 #include "menu/mainmenu.h"
 #include "menu/mediakinds.h"
+#include "menu/itemactivation.h"
 #include "menu/menulist.h"
 #include "pictures/picturedecoder.h"
 #include "platform/filesystem.h"
 #include "platform/mediaplayer.h"
 
+#include <QApplication>
+#include <algorithm>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -60,6 +63,13 @@ void MainWindow::buildElements()
     importScreen = buildImportScreen(this);
     importScreen.List1->installEventFilter(this);
 
+    // A click on a row chooses it, as Enter does; not while the import screen is up.
+    connect(LsvMenu, &QAbstractItemView::clicked, this, [this](const QModelIndex& row) {
+        if (importScreenShown())
+            return;
+        LsvMenu->selectRow(row.row());
+        LsvMenu_Click(*this);
+    });
     connect(controlPanel.PicControls, &Panel::painted, this, &MainWindow::PicControls_Paint);
     connect(controlPanel.Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(*this); });
     connect(jumpPanel.PicSaltar, &Panel::painted, this, &MainWindow::PicSaltar_Paint);
@@ -152,11 +162,13 @@ void MainWindow::applyStartupLayout()
     const StartupGeometry g = startupLayout(screenTwips(this));
     setTwipRect(Image2, g.Image2);
     setTwipRect(playerView.PicMediaPlayer, g.PicMediaPlayer);
+    playerPanelResized(playerView.PicMediaPlayer->size());
     setTwipRect(controlPanel.PicControls, g.PicControls);
     setTwipRect(controlPanel.Shape3, g.Shape3);
     setTwipRect(LsvMenu, g.LsvMenu);
     setTwipRect(nowPlaying.PicNowPlaying, g.PicNowPlaying);
     setTwipRect(nowPlaying.Shape2, g.Shape2);
+    setTwipRect(nowPlaying.LblNowPlaying, g.LblNowPlaying);
 }
 
 void MainWindow::applyRelayout()
@@ -196,6 +208,22 @@ void MainWindow::mouseMoveEvent(QMouseEvent*)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+        (watched == LsvMenu || watched == importScreen.List1)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // A key held with Shift, Ctrl or Alt acts as the bare key, for the list widget too.
+        // (The modifier keys themselves have no code and pass as they are.)
+        const Qt::KeyboardModifiers held =
+            key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+        if (held && keyCode(*key) != 0) {
+            QKeyEvent bare(key->type(), key->key(), key->modifiers() & ~held,
+                           key->nativeScanCode(), key->nativeVirtualKey(),
+                           key->nativeModifiers(), key->text(), key->isAutoRepeat(),
+                           key->count());
+            QCoreApplication::sendEvent(watched, &bare);
+            return true;
+        }
+    }
     switch (event->type()) {
     case QEvent::MouseMove:
         if (watched == LsvMenu->viewport())
@@ -206,7 +234,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
         break;
     case QEvent::KeyRelease:
-        if (watched == LsvMenu)
+        // X11 sends a release before every repeated press of a held key; only letting go counts.
+        if (watched == LsvMenu && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
             LsvMenu_KeyUp(*this, keyCode(*static_cast<QKeyEvent*>(event)));
         break;
     case QEvent::FocusOut:
@@ -215,12 +244,23 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::Resize:
         if (watched == playerView.PicMediaPlayer)
-            PicMediaPlayer_Resize(*this);
+            playerPanelResized(static_cast<QResizeEvent*>(event)->size());
         break;
     default:
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::playerPanelResized(QSize size)
+{
+    // A panel resized while hidden hears of it only when it is first shown, in the middle of
+    // showing it: the size it already had is no change, and hiding it there would leave it
+    // on screen while the program counts it hidden.
+    if (size == m_playerPanelSize)
+        return;
+    m_playerPanelSize = size;
+    PicMediaPlayer_Resize(*this);
 }
 
 bool MainWindow::previewKey(QObject* watched, QKeyEvent* event)
@@ -249,8 +289,31 @@ void MainWindow::changeEvent(QEvent* event)
 {
     // Stay in front of other windows, without taking the focus back.
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible())
-        raise();
+        bringToFront();
     QWidget::changeEvent(event);
+}
+
+void MainWindow::bringToFront()
+{
+    raise();
+    // The program's own windows (questions, messages, the viewer, the copy panel) stay above
+    // it, each above the one it belongs to: without a window manager nobody else keeps them
+    // there, and a question hidden behind the screen would still hold the keys.
+    std::vector<std::pair<int, QWidget*>> owned;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top == this || !top->isVisible())
+            continue;
+        int depth = 1;
+        QWidget* owner = top->parentWidget();
+        for (; owner && owner != this; owner = owner->parentWidget())
+            ++depth;
+        if (owner == this)
+            owned.emplace_back(depth, top);
+    }
+    std::stable_sort(owned.begin(), owned.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [depth, top] : owned)
+        top->raise();
 }
 
 void MainWindow::showPointer()

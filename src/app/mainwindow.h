@@ -92,8 +92,10 @@ private:
     void Form_Load();
     void applyStartupLayout();
     void applyRelayout();
+    void bringToFront();
     void showPointer();
     bool previewKey(QObject* watched, QKeyEvent* event);
+    void playerPanelResized(QSize size);
     void LsvMenu_LostFocus();
     void Timer3_Timer();
     void PicControls_Paint();
@@ -103,4 +105,5 @@ private:
     QString m_programFolder;
     QPixmap m_background;
     bool m_videoSurfaceMade = false;
+    QSize m_playerPanelSize; // the size the panel's resize was last handled at
 };

@@ -9,7 +9,7 @@ StartupGeometry startupLayout(QSizeF screen)
     const double sh = screen.height();
     StartupGeometry g{designRect::Image2,  designRect::PicMediaPlayer, designRect::PicControls,
                       designRect::Shape3,  designRect::LsvMenu,        designRect::PicNowPlaying,
-                      designRect::Shape2};
+                      designRect::Shape2,  designRect::LblNowPlaying};
     g.Image2.moveLeft(sw - g.Image2.width() - 200);
     g.PicMediaPlayer.setSize(screen);
     g.PicControls.setWidth(sw);
@@ -20,6 +20,9 @@ StartupGeometry startupLayout(QSizeF screen)
     g.PicNowPlaying.setWidth(sw - 200);
     g.PicNowPlaying.moveTop(sh - g.PicNowPlaying.height() - 200);
     g.Shape2.setWidth(g.PicNowPlaying.width());
+    // Its designed width cuts the artist, title and album short on any screen: it reaches
+    // as far as the panel goes, less its own left margin.
+    g.LblNowPlaying.setWidth(g.PicNowPlaying.width() - 2 * g.LblNowPlaying.left());
     return g;
 }
 

@@ -19,6 +19,7 @@ inline const QRectF Image1{0, -120, 2040, 1680};
 inline const QRectF Shape3{0, 0, 4335, 975};
 inline const QRectF Shape2{0, 0, 8655, 1095};
 inline const QRectF lblTime{240, 480, 3135, 495};
+inline const QRectF LblNowPlaying{240, 120, 4545, 480};
 inline const QRectF MediaPlayer{0, 0, 4500, 3000};
 } // namespace designRect
 
@@ -31,6 +32,7 @@ struct StartupGeometry {
     QRectF LsvMenu;
     QRectF PicNowPlaying;
     QRectF Shape2;
+    QRectF LblNowPlaying;
 };
 StartupGeometry startupLayout(QSizeF screen);
 

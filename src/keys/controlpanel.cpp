@@ -7,6 +7,7 @@
 #include "keys/jumppanel.h"
 #include "platform/filesystem.h"
 #include "platform/mediaplayer.h"
+#include "playback/playerview.h"
 
 #include <QTimer>
 
@@ -190,7 +191,9 @@ bool RunControlButton(MainWindow& window)
     default:
         break;
     }
-    if (!endsKeys)
+    if (!endsKeys) {
         window.controlPanel.PicControls->hide();
+        giveThePlayerTheScreen(window); // the panel no longer covers the foot of the picture
+    }
     return endsKeys;
 }

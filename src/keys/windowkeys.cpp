@@ -57,9 +57,13 @@ void Form_KeyDown(MainWindow& window, int KeyCode)
     }
     if (KeyCode == kKeyF2) {
         if (!state.RepeatAB) {
-            if (const auto mark = positionInSeconds(player))
+            // Without a position there is nothing to repeat; an old B would loop the next file.
+            if (const auto mark = positionInSeconds(player)) {
                 state.MarkB = *mark;
-            state.RepeatAB = true;
+                state.RepeatAB = true;
+                const auto media = player.currentMedia();
+                window.playback.repeatSource = media ? media->sourceURL : QString();
+            }
         } else {
             state.RepeatAB = false;
         }

@@ -20,7 +20,8 @@ MenuRow fixedRow(const QString& text, const QString& key)
 
 bool Explore(MainWindow& window, const QString& Path)
 {
-    window.LblTitle->setText(GetBaseName(Path));
+    // The root of a volume is a mount point, whose own name is no title for the disc in it.
+    window.LblTitle->setText(isVolumeRoot(Path) ? QString() : GetBaseName(Path));
 
     const auto contents = GetFolder(Path);
     if (!contents)

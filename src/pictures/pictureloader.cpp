@@ -12,6 +12,16 @@ bool isMetafile(const QString& path)
     return GetExtensionName(path).compare(u"wmf", Qt::CaseInsensitive) == 0;
 }
 
+// The size of the picture as it is meant to be seen: a photo stored sideways, with its
+// orientation in its EXIF tags, is upright.
+QSize uprightSize(QImageReader& reader)
+{
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    return reader.transformation() & QImageIOHandler::TransformationRotate90 ? stored.transposed()
+                                                                             : stored;
+}
+
 } // namespace
 
 double shrinkFactor(QSizeF natural, QSizeF room)
@@ -30,7 +40,7 @@ std::optional<QSize> pictureSize(const QString& path)
     if (isMetafile(path))
         return wmfSize(path);
     QImageReader reader(path);
-    const QSize size = reader.size();
+    const QSize size = uprightSize(reader);
     if (!reader.canRead() || !size.isValid() || size.isEmpty())
         return std::nullopt;
     return size;
@@ -43,8 +53,11 @@ QImage loadPicture(const QString& path, QSize shown)
     // Qt refuses to decode beyond its allocation limit, so a picture whose header claims
     // an enormous size fails instead of exhausting memory.
     QImageReader reader(path);
-    reader.setAutoTransform(true);
-    if (shown.isValid() && !shown.isEmpty() && shown != reader.size())
-        reader.setScaledSize(shown);
+    const QSize upright = uprightSize(reader);
+    if (shown.isValid() && !shown.isEmpty() && shown != upright) {
+        // The reader scales the stored picture before turning it upright.
+        const bool sideways = reader.transformation() & QImageIOHandler::TransformationRotate90;
+        reader.setScaledSize(sideways ? shown.transposed() : shown);
+    }
     return reader.read();
 }

@@ -117,7 +117,8 @@ void LsvMenu_KeyUp(MainWindow& window, int KeyCode)
 
     const QString key = highlightedKey(window);
     if (kPreviewExtensions.contains(GetExtensionName(key).toLower())) {
-        PreviewPicture(window, key);
+        if (key != window.preview.path) // the same row keeps its picture, without a blink
+            PreviewPicture(window, key);
     } else if (window.state.PictureMode) {
         clearPreview(window);
         window.imageInfo.PicImageInfo->hide();

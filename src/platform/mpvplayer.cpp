@@ -41,7 +41,7 @@ MpvPlayer::MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject*
     const std::vector<std::pair<const char*, QByteArray>> defaults = {
         {"audio-fallback-to-null", "yes"},
         {"volume", "100"},
-        {"keepaspect", "no"}, // stretch to fill the player's area
+        {"keepaspect", "yes"}, // fitted to the player's area, black bars where the shapes differ
     };
     // ...and what the program relies on, set again after that file.
     std::vector<std::pair<const char*, QByteArray>> required = {
@@ -136,6 +136,18 @@ void MpvPlayer::onFileLoaded()
         m_current->sourceURL = m_loadingPath;
     m_currentIndex = intProperty("playlist-pos", -1);
     m_state = PlayState::Playing;
+    // A stop or pause asked for while the file was opening takes effect now it is open.
+    switch (std::exchange(m_requestedWhileLoading, PlayState::Undefined)) {
+    case PlayState::Stopped:
+        command({"stop", "keep-playlist"});
+        m_state = PlayState::Stopped;
+        break;
+    case PlayState::Paused:
+        m_state = PlayState::Paused; // mpv has held the pause flag through the opening
+        break;
+    default:
+        break;
+    }
     emit NewStream();
     emit MediaChange(MediaItem{m_current->sourceURL});
 }
@@ -191,6 +203,7 @@ void MpvPlayer::setURL(const QString& path)
     setFlag("pause", false);
     command({"loadfile", QFile::encodeName(path), "replace"});
     m_state = PlayState::Transitioning; // until it is loaded or fails
+    m_requestedWhileLoading = PlayState::Undefined;
 }
 
 void MpvPlayer::clearPlaylist()
@@ -230,14 +243,22 @@ void MpvPlayer::play()
             m_state = PlayState::Transitioning;
         }
         break;
-    case PlayState::Playing:
     case PlayState::Transitioning:
+        if (std::exchange(m_requestedWhileLoading, PlayState::Undefined) == PlayState::Paused)
+            setFlag("pause", false);
+        break;
+    case PlayState::Playing:
         break;
     }
 }
 
 void MpvPlayer::pause()
 {
+    if (m_state == PlayState::Transitioning) {
+        setFlag("pause", true);
+        m_requestedWhileLoading = PlayState::Paused;
+        return;
+    }
     if (m_state != PlayState::Playing)
         return;
     setFlag("pause", true);
@@ -246,6 +267,10 @@ void MpvPlayer::pause()
 
 void MpvPlayer::stop()
 {
+    if (m_state == PlayState::Transitioning) {
+        m_requestedWhileLoading = PlayState::Stopped;
+        return;
+    }
     if (m_state != PlayState::Playing && m_state != PlayState::Paused)
         return;
     command({"stop", "keep-playlist"});

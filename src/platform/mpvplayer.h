@@ -61,6 +61,8 @@ private:
     mpv_handle* m_mpv = nullptr;
     std::atomic<bool> m_drainQueued{false};
     PlayState m_state = PlayState::Undefined;
+    // Stopped or Paused when the user asked for it while an item was opening.
+    PlayState m_requestedWhileLoading = PlayState::Undefined;
     std::optional<CurrentMedia> m_current;
     qint64 m_currentIndex = -1; // playlist index of the current item
     mutable double m_lastPosition = 0;

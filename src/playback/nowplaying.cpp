@@ -50,6 +50,8 @@ void MediaPlayer_MediaChange(MainWindow& window)
     const auto media = window.services().player.currentMedia();
     if (!media)
         return;
+    if (media->sourceURL != window.playback.repeatSource)
+        window.state.RepeatAB = false;
     if (media->mediaType == u"audio") {
         HideMediaPlayer(window);
         FileList& folder = window.playback.File2;
@@ -76,6 +78,8 @@ void PicMediaPlayer_Resize(MainWindow& window)
 void MediaPlayer_Error(MainWindow& window, const QString& path, const QString& reason)
 {
     PlaybackState& playback = window.playback;
+    if (!path.isEmpty() && path == playback.advancingTo)
+        playback.failedToAdvance = true;
     if (playback.errorShown) {
         // One box at a time: the rest are counted and told together when it closes.
         ++playback.errorsWhileShown;
@@ -93,26 +97,44 @@ void MediaPlayer_Error(MainWindow& window, const QString& path, const QString& r
     playback.errorShown = false;
 }
 
+namespace {
+
+// The next song of the folder. False past its last song, where the folder walk ends.
+bool playNextSong(MainWindow& window)
+{
+    WindowState& state = window.state;
+    PlaybackState& playback = window.playback;
+    ++state.TrackIndex;
+    if (state.TrackIndex > playback.File2.entries.size() - 1) {
+        state.TrackIndex = 0;
+        return false;
+    }
+    playback.advancingTo = BuildPath(playback.File2.path, playback.File2.entries.at(state.TrackIndex));
+    MediaPlayer& player = window.services().player;
+    player.setURL(playback.advancingTo);
+    player.play();
+    return true;
+}
+
+} // namespace
+
 void Timer1_Timer(MainWindow& window)
 {
     MediaPlayer& player = window.services().player;
     WindowState& state = window.state;
     PlaybackState& playback = window.playback;
 
+    // A song the folder walk reached could not be played: the walk goes on past it.
+    if (std::exchange(playback.failedToAdvance, false) && !state.StoppedByUser &&
+        !playNextSong(window))
+        return;
     if (player.playState() == PlayState::Stopped && !state.StoppedByUser &&
         !playback.endHandled) {
         playback.endHandled = true;
         state.RepeatAB = false;
         const auto media = player.currentMedia();
-        if (media && media->mediaType == u"audio") {
-            ++state.TrackIndex;
-            if (state.TrackIndex > playback.File2.entries.size() - 1) {
-                state.TrackIndex = 0;
-                return;
-            }
-            player.setURL(BuildPath(playback.File2.path, playback.File2.entries.at(state.TrackIndex)));
-            player.play();
-        }
+        if (media && media->mediaType == u"audio" && !playNextSong(window))
+            return;
     }
 
     const auto position = player.currentPosition();

@@ -17,6 +17,12 @@ struct PlaybackState {
     bool endHandled = false;
     bool errorShown = false;
     int errorsWhileShown = 0;
+    // The song the automatic next file opened last; when it cannot be played, the next tick
+    // goes on past it (failedToAdvance).
+    QString advancingTo;
+    bool failedToAdvance = false;
+    // The file the A-B repeat was set on: it ends when another file opens.
+    QString repeatSource;
 };
 
 // "Artist: Title (Album)", separators kept when the tags are missing.

@@ -13,9 +13,10 @@ NowPlayingPanel buildNowPlayingPanel(QWidget* window)
     // Made bottom of the stack first.
     panel.Shape2 = new Outline(parent, QStringLiteral("Shape2"), designRect::Shape2, Qt::white, 5);
     panel.LblNowPlaying = makeLabel(parent, QStringLiteral("LblNowPlaying"),
-                                    QRectF(240, 120, 4545, 480),
+                                    designRect::LblNowPlaying,
                                     QStringLiteral("No hay Media Disponible"),
-                                    TextLook{Face::Sans, 20.25, Qt::white});
+                                    TextLook{Face::Sans, 20.25, Qt::white, Align::Left, false,
+                                             Qt::transparent, true});
     panel.lblTime = makeLabel(parent, QStringLiteral("lblTime"), designRect::lblTime,
                               QStringLiteral("00:00"),
                               TextLook{Face::Serif, 24, QColor(255, 255, 0), Align::Right});

@@ -23,6 +23,8 @@ void TestScreenGeometry::fillsA1024By768Screen()
     QCOMPARE(s.PicNowPlaying.top(), 10225.0);
     QCOMPARE(s.PicNowPlaying.width(), 15160.0);
     QCOMPARE(s.Shape2.width(), 15160.0);
+    // The now-playing text reaches across the panel, less its left margin on the right too.
+    QCOMPARE(s.LblNowPlaying, QRectF(240, 120, 14680, 480));
     QCOMPARE(s.PicControls, QRectF(0, 10345, 15360, 975));
     QCOMPARE(s.Shape3.width(), 15360.0);
     QCOMPARE(s.PicMediaPlayer, QRectF(0, 0, 15360, 11520));

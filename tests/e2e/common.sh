@@ -1,12 +1,54 @@
 # Shared by the end-to-end scripts: a portable copy of the program on the demo library, run
-# under a virtual X server of a given size.
-# prepare SOFAVIO DEMO_FOLDER: makes $work with the program and its folders.ini.
+# under a virtual X server of a given size, bare or, with E2E_WM=openbox, under a window
+# manager as a desktop has one.
+
+# prepare SOFAVIO DEMO_FOLDER: makes $work with the program, a copy of the demo library that
+# the test may change ($work/demo), its folders.ini, and an mpv.conf that plays without
+# sound, so no test depends on the machine's audio. The home is $work/home, so whatever is
+# sent to the trash stays in $work.
 prepare() {
     work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
+    trap 'stop_x; rm -rf "$work"' EXIT
     cp "$1" "$work/sofavio"
-    "$2/make-folders-ini" "$work"
-    export XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb
+    cp -r "$2" "$work/demo"
+    "$work/demo/make-folders-ini" "$work"
+    echo "ao=null" > "$work/mpv.conf"
+    mkdir -m 700 "$work/runtime"
+    mkdir "$work/home"
+    export XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb HOME=$work/home
+    unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME
+}
+
+# start_x SIZE: a virtual X server on a display number it chooses itself (no race with the
+# previous test's server), and the window manager E2E_WM names, if any.
+start_x() {
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+    [ -s "$work/display" ] || { cat "$work/xvfb.log"; echo "the X server did not start"; return 1; }
+    export DISPLAY=:$(cat "$work/display")
+    case ${E2E_WM:-} in
+        "") ;;
+        openbox)
+            openbox --sm-disable >"$work/wm.log" 2>&1 &
+            wm_pid=$!
+            for _ in $(seq 100); do
+                xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+                sleep 0.05
+            done
+            xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" ||
+                { echo "openbox did not start"; return 1; }
+            ;;
+        *) echo "no window manager named $E2E_WM"; return 1 ;;
+    esac
+    echo "X server $DISPLAY, ${1}, window manager: ${E2E_WM:-none}"
+}
+
+stop_x() {
+    [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null
+    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    wm_pid= xvfb_pid=
+    return 0
 }
 
 # run_in_x SIZE ARGS...: runs the steps read from standard input inside X, once the program's
@@ -16,17 +58,22 @@ run_in_x() {
     local size=$1
     shift
     cat > "$work/steps.sh"
-    xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
+    start_x "$size"
+    local status=0
+    bash -c '
         set -euo pipefail
         work=$1 program=$2
         shift 2
+        source "$(dirname "$0")/helpers.sh"
         "$program" & pid=$!
         for _ in $(seq 200); do
-            xwininfo -root -tree 2>/dev/null | grep -q "\"Sofavio\"" && break
+            window_shown && break
             sleep 0.1
         done
-        xwininfo -root -tree | grep -q "\"Sofavio\"" || { echo "the window never appeared"; exit 1; }
+        window_shown || { echo "the window never appeared"; exit 1; }
         sleep 0.5
         source "$work/steps.sh"
-    ' _ "$work" "${program:-$work/sofavio}" "$@"
+    ' "${BASH_SOURCE[0]}" "$work" "${program:-$work/sofavio}" "$@" || status=$?
+    stop_x
+    return $status
 }

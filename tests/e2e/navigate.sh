@@ -2,22 +2,17 @@
 # Works the real program with real X key events on the demo library: opens "Mi Música",
 # opens the album, plays its first song (the player must hold the file open), returns to
 # the main menu and leaves with "SALIR", which must end the program with status 0.
-# usage: navigate.sh SOFAVIO DEMO_FOLDER
+# usage: navigate.sh SOFAVIO SCREENSHOT DEMO_FOLDER OUT_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
-prepare "$1" "$2"
+prepare "$1" "$3"
 run_in_x 1024x768 <<'STEPS'
 xdotool key Down Down Return   # Mi Música
 sleep 0.5
 xdotool key Return             # the album, highlighted first
 sleep 0.5
 xdotool key Return             # its first song
-playing=no
-for _ in $(seq 50); do
-    if ls -l /proc/$pid/fd 2>/dev/null | grep -q "01 Obertura.mp3"; then playing=yes; break; fi
-    sleep 0.1
-done
-[ $playing = yes ] || { echo "the song was not opened by the player"; kill $pid; exit 1; }
+opened "01 Obertura.mp3" || { kill $pid; exit 1; }
 echo "the player has the song open"
 xdotool key Home Down Down Return   # MENU PRINCIPAL
 sleep 0.5

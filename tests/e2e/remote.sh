@@ -6,7 +6,7 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 mkdir -p "$4"
 prepare "$1" "$3"
-run_in_x 1024x768 "$2" "$4" <<'STEPS'
+run_in_x 1024x768 "$2" "$4" "${E2E_WM:-bare}" <<'STEPS'
 xdotool key Down Return     # Mi Cine
 sleep 0.5
 xdotool key Return          # the video
@@ -14,13 +14,13 @@ sleep 0.5
 xdotool key space           # paused, so the pictures hold still
 xdotool key Right           # the control panel, PAUSE framed
 sleep 0.5
-"$1" "$2/control-panel.png"
+"$1" "$2/control-panel-$3.png"
 xdotool key Right Right Right Right Return   # SELECT: the jump panel
 sleep 0.5
-"$1" "$2/jump-panel.png"
+"$1" "$2/jump-panel-$3.png"
 xdotool key Return Left Return   # "Más", then "OK"
 sleep 0.5
-"$1" "$2/after-jump.png" --video
+"$1" "$2/after-jump-$3.png" --video
 kill -0 "$pid" || { echo "the program ended by itself"; exit 1; }
 kill "$pid"; wait "$pid" || true
 STEPS

@@ -2,19 +2,41 @@
 // With --video it also fails unless a picture covers the whole screen, and with --no-video
 // unless one does not: the program's own screens are black and green, so each quarter of
 // the screen is checked for the share of pixels with red or blue in them. With
-// --same-as REFERENCE.png it fails unless the screen shows what the reference shows.
+// --same-as REFERENCE.png it fails unless the screen shows what the reference shows. With
+// --colour-at X Y RRGGBB it fails unless that pixel is near that colour. With
+// --extent RRGGBB X0 Y0 X1 Y1 it prints the smallest box around the pixels near that colour
+// inside the area, as "extent LEFT TOP RIGHT BOTTOM" ("extent none" without one).
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
 #include <QSet>
 #include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool near(QRgb pixel, QRgb colour)
+{
+    constexpr int tolerance = 40;
+    return std::abs(qRed(pixel) - qRed(colour)) <= tolerance &&
+           std::abs(qGreen(pixel) - qGreen(colour)) <= tolerance &&
+           std::abs(qBlue(pixel) - qBlue(colour)) <= tolerance;
+}
+
+QRgb colourOf(const char* hex)
+{
+    return QColor(QLatin1Char('#') + QLatin1String(hex)).rgb();
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     QGuiApplication application(argc, argv);
-    if (argc < 2 || argc > 4) {
-        std::fprintf(stderr, "usage: screenshot FILE.png [--video|--no-video|--same-as REF.png]\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: screenshot FILE.png [--video|--no-video|--same-as REF.png|"
+                             "--colour-at X Y RRGGBB|--extent RRGGBB X0 Y0 X1 Y1]\n");
         return 2;
     }
     const QByteArray expectation = argc >= 3 ? QByteArray(argv[2]) : QByteArray();
@@ -33,6 +55,26 @@ int main(int argc, char** argv)
         return 1;
     if (expectation.isEmpty())
         return 0;
+    if (expectation == "--colour-at" && argc == 6) {
+        const QRgb pixel = shot.pixel(std::atoi(argv[3]), std::atoi(argv[4]));
+        std::printf("colour at %s,%s: %s\n", argv[3], argv[4], qPrintable(QColor(pixel).name()));
+        return near(pixel, colourOf(argv[5])) ? 0 : 1;
+    }
+    if (expectation == "--extent" && argc == 8) {
+        const QRgb colour = colourOf(argv[3]);
+        QRect box;
+        for (int y = std::atoi(argv[5]); y <= std::atoi(argv[7]) && y < shot.height(); ++y) {
+            for (int x = std::atoi(argv[4]); x <= std::atoi(argv[6]) && x < shot.width(); ++x) {
+                if (near(shot.pixel(x, y), colour))
+                    box |= QRect(x, y, 1, 1);
+            }
+        }
+        if (box.isNull())
+            std::printf("extent none\n");
+        else
+            std::printf("extent %d %d %d %d\n", box.left(), box.top(), box.right(), box.bottom());
+        return 0;
+    }
     if (expectation == "--same-as") {
         const QImage reference(QString::fromLocal8Bit(argv[3]));
         const QImage shown = shot.convertToFormat(reference.format());

@@ -6,14 +6,14 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 mkdir -p "$4"
 prepare "$1" "$3"
-run_in_x 1024x768 "$2" "$4" <<'STEPS'
+run_in_x 1024x768 "$2" "$4" "${E2E_WM:-bare}" <<'STEPS'
 xdotool key Down Return   # Mi Cine
 sleep 0.5
 xdotool key Return        # the video, highlighted first
 sleep 1.5
-"$1" "$2/video-playing.png" --video
+"$1" "$2/video-playing-$3.png" --video
 xdotool key Escape
 sleep 0.5
-"$1" "$2/video-hidden.png" --no-video
+"$1" "$2/video-hidden-$3.png" --no-video
 kill "$pid"; wait "$pid" || true
 STEPS

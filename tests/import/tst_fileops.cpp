@@ -113,6 +113,7 @@ void TestFileOps::noAndEscapeDeleteNothing_data()
     QTest::newRow("No is chosen first") << QList<Qt::Key>{Qt::Key_Return};
     QTest::newRow("Sí, then back to No") << QList<Qt::Key>{Qt::Key_Left, Qt::Key_Right, Qt::Key_Return};
     QTest::newRow("Escape") << QList<Qt::Key>{Qt::Key_Left, Qt::Key_Escape};
+    QTest::newRow("closed from outside with Sí framed") << QList<Qt::Key>{Qt::Key_Left, Qt::Key_Close};
 }
 
 void TestFileOps::noAndEscapeDeleteNothing()

@@ -2,15 +2,18 @@
 #include "app/twips.h"
 #include "menu/folderbrowser.h"
 #include "menu/menulist.h"
+#include "pictures/picturedecoder.h"
 #include "pictures/pictureviewer.h"
 #include "pictures/pictureloader.h"
 #include "pictures/preview.h"
 #include "support/files.h"
 #include "support/testwindow.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -20,6 +23,21 @@ bool savePicture(const QString& path, QSize size, QColor colour)
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
     return image.save(path);
+}
+
+// A photo stored `stored` wide and high whose EXIF orientation says to turn it a quarter
+// clockwise (6), as a phone held upright writes it.
+bool saveSidewaysPhoto(const QString& path, QSize stored)
+{
+    QImage image(stored, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "JPEG"))
+        return false;
+    const QByteArray exif = QByteArray::fromHex("ffe10022" "457869660000" "4d4d002a00000008"
+                                                "0001" "011200030000000100060000" "00000000");
+    return writeFile(path, jpeg.insert(2, exif));
 }
 
 } // namespace
@@ -44,6 +62,8 @@ private slots:
     void badPicturesStayHidden_data();
     void badPicturesStayHidden();
     void metafilesAreDrawn();
+    void sidewaysPhotosAreUpright();
+    void theSameRowKeepsItsPicture();
 };
 
 void TestPictures::previewShrinksToTheRoom_data()
@@ -147,32 +167,30 @@ void TestPictures::viewerStepsThroughTheFolder()
 void TestPictures::viewerPlacesThePicture_data()
 {
     QTest::addColumn<QSize>("picture"); // pixels
-    QTest::addColumn<QRectF>("shown");  // twips, in a 12000 x 9000 window
-    QTest::newRow("too wide") << QSize(1000, 400) << QRectF(0, 2100, 12000, 4800);
-    QTest::newRow("fits") << QSize(200, 134) << QRectF(4500, 3495, 3000, 2010);
+    QTest::addColumn<QRect>("shown");   // twips, in a 12000 x 9000 window
+    QTest::addColumn<QRect>("resized"); // twips, once the window is 6000 x 4500
+    QTest::newRow("too wide") << QSize(1000, 400) << QRect(0, 2100, 12000, 4800)
+                              << QRect(0, 1050, 6000, 2400);
+    QTest::newRow("fits") << QSize(200, 134) << QRect(4500, 3495, 3000, 2010)
+                          << QRect(1500, 1245, 3000, 2010);
 }
 
 void TestPictures::viewerPlacesThePicture()
 {
     QFETCH(QSize, picture);
-    QFETCH(QRectF, shown);
     QTemporaryDir folder;
     QVERIFY(savePicture(folder.filePath("p.bmp"), picture, Qt::blue));
     PictureViewer viewer(nullptr);
     viewer.resize(800, 600);
     QVERIFY(viewer.File1.setPath(folder.path()));
     viewer.ScaleImage();
-    const QRectF placed = twipRect(viewer.Image1);
-    QVERIFY2(qAbs(placed.left() - shown.left()) < 1 && qAbs(placed.top() - shown.top()) < 1 &&
-                 qAbs(placed.width() - shown.width()) < 1 &&
-                 qAbs(placed.height() - shown.height()) < 1,
-             qPrintable(QStringLiteral("%1 %2 %3 %4").arg(placed.left()).arg(placed.top())
-                            .arg(placed.width()).arg(placed.height())));
+    QTEST(twipRect(viewer.Image1).toRect(), "shown");
 
-    // A resize fits the picture to the new window.
+    // A resize fits the picture to the new window and centres it there.
     viewer.show();
     viewer.resize(400, 300);
-    QTRY_VERIFY(twipRect(viewer.Image1).width() <= 6000);
+    QFETCH(QRect, resized);
+    QTRY_COMPARE(twipRect(viewer.Image1).toRect(), resized);
 }
 
 void TestPictures::viewerShowsTheOnePictureAgain()
@@ -296,6 +314,53 @@ void TestPictures::metafilesAreDrawn()
     const QImage image = loadPicture(file, QSize(200, 100));
     QCOMPARE(image.size(), QSize(200, 100));
     QCOMPARE(image.pixelColor(100, 50), QColor(Qt::red));
+}
+
+void TestPictures::sidewaysPhotosAreUpright()
+{
+    QTemporaryDir folder;
+    const QString photo = folder.filePath("movil.jpg");
+    QVERIFY(saveSidewaysPhoto(photo, QSize(60, 40)));
+    QCOMPARE(pictureSize(photo), std::optional<QSize>(QSize(40, 60)));
+    QCOMPARE(loadPicture(photo, QSize(20, 30)).size(), QSize(20, 30));
+
+    TestWindow t;
+    t.create();
+    MainWindow& w = *t.window;
+    w.state.PictureMode = true;
+    PreviewPicture(w, photo);
+    QTRY_VERIFY(w.imageInfo.PicImageInfo->isVisibleTo(&w));
+    QCOMPARE(w.imageInfo.LblImSize->text(), QStringLiteral("40 x 60"));
+    QCOMPARE(twipRect(w.Image2).size(), QSizeF(600, 900));
+
+    PictureViewer viewer(nullptr);
+    viewer.resize(300, 300);
+    QVERIFY(viewer.File1.setPath(folder.path()));
+    viewer.ScaleImage();
+    QCOMPARE(viewer.Image1->geometry(), QRect(130, 120, 40, 60));
+}
+
+void TestPictures::theSameRowKeepsItsPicture()
+{
+    // Keys that leave the highlight where it was neither hide nor decode the picture again.
+    QTemporaryDir folder;
+    QVERIFY(savePicture(folder.filePath("a.jpg"), QSize(64, 48), Qt::green));
+    TestWindow t;
+    t.create();
+    MainWindow& w = *t.window;
+    w.state.PictureMode = true;
+    w.File1.pattern = QStringLiteral("*.jpg");
+    QVERIFY(Explore(w, folder.path()));
+    QTest::keyClick(w.LsvMenu, Qt::Key_Up);
+    QTest::keyClick(w.LsvMenu, Qt::Key_Down);
+    QTRY_VERIFY(w.Image2->isVisibleTo(&w));
+    QSignalSpy decoded(w.preview.decoder, &PictureDecoder::decoded);
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Left, Qt::Key_Space, Qt::Key_F1, Qt::Key_Down}) {
+        QTest::keyClick(w.LsvMenu, key);
+        QVERIFY2(w.Image2->isVisibleTo(&w), qPrintable(QTest::toString(key)));
+    }
+    QTest::qWait(100);
+    QCOMPARE(decoded.size(), 0);
 }
 
 QTEST_MAIN(TestPictures)

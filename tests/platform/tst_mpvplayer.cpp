@@ -31,6 +31,8 @@ private slots:
     void reportsTheOpenedMedia();
     void pausesResumesAndEnds();
     void stopKeepsTheItemAndPlayRestarts();
+    void requestsWhileOpeningApplyOnceOpen_data();
+    void requestsWhileOpeningApplyOnceOpen();
     void unplayableFileRaisesOneError();
     void playlistPlaysItemsInOrder();
     void playsWithTheSystemAudioOrWithout();
@@ -132,6 +134,40 @@ void TestMpvPlayer::stopKeepsTheItemAndPlayRestarts()
     QVERIFY(streams.wait(kLoadTimeoutMs));
     QCOMPARE(player.playState(), PlayState::Playing);
     QVERIFY(player.currentPosition().value_or(99) < 1.5);
+}
+
+void TestMpvPlayer::requestsWhileOpeningApplyOnceOpen_data()
+{
+    QTest::addColumn<QStringList>("requests");
+    QTest::addColumn<PlayState>("state");
+    QTest::newRow("stop") << QStringList{"stop"} << PlayState::Stopped;
+    QTest::newRow("pause") << QStringList{"pause"} << PlayState::Paused;
+    QTest::newRow("pause, then play") << QStringList{"pause", "play"} << PlayState::Playing;
+}
+
+void TestMpvPlayer::requestsWhileOpeningApplyOnceOpen()
+{
+    QFETCH(QStringList, requests);
+    QFETCH(PlayState, state);
+    MpvPlayer player(m_drives, silent());
+    QSignalSpy streams(&player, &MediaPlayer::NewStream);
+    player.setURL(data("clip.mpg"));
+    QCOMPARE(player.playState(), PlayState::Transitioning);
+    for (const QString& request : std::as_const(requests)) {
+        if (request == u"stop")
+            player.stop();
+        else if (request == u"pause")
+            player.pause();
+        else
+            player.play();
+    }
+    QVERIFY(streams.wait(kLoadTimeoutMs));
+    QCOMPARE(player.playState(), state);
+    QTest::qWait(400);
+    QCOMPARE(player.playState(), state);
+    const double position = player.currentPosition().value_or(-1);
+    QVERIFY2(state == PlayState::Playing ? position > 0.1 : position < 0.1,
+             qPrintable(QString::number(position)));
 }
 
 void TestMpvPlayer::unplayableFileRaisesOneError()

@@ -1,9 +1,12 @@
 #include "app/elements.h"
 #include "app/twips.h"
+#include "keys/keycodes.h"
+#include "keys/windowkeys.h"
 #include "playback/nowplaying.h"
 #include "playback/playall.h"
 #include "support/files.h"
 #include "support/librarytree.h"
+#include "support/modalanswers.h"
 #include "support/testwindow.h"
 
 #include <QLabel>
@@ -30,6 +33,11 @@ private slots:
     void mediaChangeFindsTheSongInItsFolder();
     void repeatNeedsThePositionStrictlyPastB_data();
     void repeatNeedsThePositionStrictlyPastB();
+    void escapeShowsThePlayerViewTheFirstTime();
+    void repeatBelongsToItsFile_data();
+    void repeatBelongsToItsFile();
+    void folderGoesOnPastAnUnplayableSong_data();
+    void folderGoesOnPastAnUnplayableSong();
     void timeText();
     void userStopStartsNothing();
     void playlistFileLeavesOutLineBreaks();
@@ -139,6 +147,83 @@ void TestNowPlaying::repeatNeedsThePositionStrictlyPastB()
     Timer1_Timer(w);
     QTEST(t.player.calls, "calls");
     QCOMPARE(*t.player.position, t.player.calls.isEmpty() ? position : 10.0);
+}
+
+void TestNowPlaying::escapeShowsThePlayerViewTheFirstTime()
+{
+    // The panel was sized while hidden; its first show must not count it hidden again.
+    TestWindow t;
+    t.create();
+    MainWindow& w = *t.window;
+    w.showOnScreen();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    t.player.media = media("audio");
+    for (bool shown : {true, false, true}) {
+        Form_KeyDown(w, kKeyEscape);
+        QCOMPARE(w.playerView.PicMediaPlayer->isVisible(), shown);
+        QCOMPARE(w.playerViewShown(), shown);
+    }
+}
+
+void TestNowPlaying::repeatBelongsToItsFile_data()
+{
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<bool>("repeat");
+    QTest::newRow("another file opens") << "/m/b.mp3" << false;
+    QTest::newRow("the same file again") << "/m/a.mp3" << true;
+}
+
+void TestNowPlaying::repeatBelongsToItsFile()
+{
+    QFETCH(QString, next);
+    TestWindow t;
+    t.create();
+    MainWindow& w = *t.window;
+    t.player.media = media("audio", "/m/a.mp3");
+    t.player.position = 12;
+    Form_KeyDown(w, kKeyF2);
+    QVERIFY(w.state.RepeatAB);
+    t.player.media = media("audio", next);
+    t.player.position = 30;
+    MediaPlayer_MediaChange(w);
+    QTEST(w.state.RepeatAB, "repeat");
+    Timer1_Timer(w);
+    QCOMPARE(t.player.calls.isEmpty(), !w.state.RepeatAB);
+}
+
+void TestNowPlaying::folderGoesOnPastAnUnplayableSong_data()
+{
+    QTest::addColumn<bool>("stoppedByUser");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("on to the next song") << false << QStringList{"URL %1/m/c.mp3", "play"};
+    QTest::newRow("the user stopped") << true << QStringList{};
+}
+
+void TestNowPlaying::folderGoesOnPastAnUnplayableSong()
+{
+    QFETCH(bool, stoppedByUser);
+    QFETCH(QStringList, calls);
+    const LibraryTree tree({"m/a.mp3", "m/b.mp3", "m/c.mp3"});
+    TestWindow t;
+    t.create();
+    MainWindow& w = *t.window;
+    ModalAnswers answers({});
+    t.player.media = media("audio", tree.path("m/a.mp3"));
+    MediaPlayer_MediaChange(w);
+    t.player.state = PlayState::Stopped; // a.mp3 ended by itself
+    Timer1_Timer(w);
+    QCOMPARE(t.player.calls, QStringList({"URL " + tree.path("m/b.mp3"), "play"}));
+
+    // b.mp3 cannot be played: the player is left with nothing loaded.
+    t.player.calls.clear();
+    t.player.media.reset();
+    t.player.state = PlayState::Undefined;
+    emit t.player.Error(tree.path("m/b.mp3"), QStringLiteral("el archivo no se pudo abrir"));
+    QCOMPARE(answers.messages.size(), 1);
+    w.state.StoppedByUser = stoppedByUser;
+    Timer1_Timer(w);
+    Timer1_Timer(w);
+    QCOMPARE(t.player.calls.join(u'|').replace(tree.path(), "%1"), calls.join(u'|'));
 }
 
 void TestNowPlaying::timeText()

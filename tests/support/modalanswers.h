@@ -6,7 +6,8 @@
 #include <QTimer>
 
 // Answers the program's modal windows while a test waits in them: each question panel with
-// the keys given, each message box with Enter (its text noted).
+// the keys given (Qt::Key_Close closes it from outside, as a window manager would), each
+// message box with Enter (its text noted).
 class ModalAnswers : public QObject {
 public:
     explicit ModalAnswers(QList<Qt::Key> keys) : m_keys(std::move(keys))
@@ -18,8 +19,12 @@ public:
                 box->accept();
             } else if (modal && modal->objectName() == u"Confirmation") {
                 ++questions;
-                for (Qt::Key key : m_keys)
-                    QTest::keyClick(modal, key);
+                for (Qt::Key key : m_keys) {
+                    if (key == Qt::Key_Close)
+                        modal->close();
+                    else
+                        QTest::keyClick(modal, key);
+                }
             }
         });
         m_poll.start(10);

@@ -1,0 +1,17 @@
+# Steps the end-to-end scripts run inside X, with the program started as $pid.
+
+# opened NAME: waits up to five seconds for the program to hold a file whose path has NAME.
+opened() {
+    for _ in $(seq 50); do
+        ls -l "/proc/$pid/fd" 2>/dev/null | grep -qF "$1" && return 0
+        sleep 0.1
+    done
+    echo "the program never opened $1"
+    return 1
+}
+
+# window_shown: whether the program's window is on the screen. (Read whole: with pipefail, a
+# grep that stops early would fail the listing it reads.)
+window_shown() {
+    grep -q '"Sofavio"' <(xwininfo -root -tree 2>/dev/null)
+}
