@@ -32,7 +32,7 @@ start_x() {
         openbox)
             openbox --sm-disable >"$work/wm.log" 2>&1 &
             wm_pid=$!
-            for _ in $(seq 100); do
+            for _ in $(seq 300); do
                 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
                 sleep 0.05
             done

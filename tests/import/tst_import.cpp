@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QTest>
 #include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -259,7 +260,9 @@ void TestImport::failuresLeaveNoHalfFile()
     if (problem == u"missing")
         destination = tree.path("nowhere");
     if (problem == u"full") {
-        // A 1 MiB file system: the 2 MiB file cannot fit. Mounting needs root, as CI runs.
+        // A 1 MiB file system: the 2 MiB file cannot fit. Mounting needs root, as CI has.
+        if (geteuid() != 0)
+            QSKIP("a full disc is made by mounting a 1 MiB tmpfs, which needs root");
         QVERIFY2(mount("sofavio-test", QFile::encodeName(destination).constData(), "tmpfs", 0,
                        "size=1m") == 0,
                  "mounting a small tmpfs needs root");

@@ -7,6 +7,7 @@
 #include "support/modalanswers.h"
 #include "support/testwindow.h"
 
+#include <QKeySequence>
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
@@ -144,7 +145,7 @@ void TestKeyMap::everyKeyInEveryScreen_data()
         {"import", Qt::Key_Delete, "import", "", "album", still, ""},
     };
     for (const Cell& cell : cells) {
-        QTest::addRow("%s %s", cell.screen, qPrintable(QTest::toString(cell.key)))
+        QTest::addRow("%s %s", cell.screen, qPrintable(QKeySequence(cell.key).toString()))
             << cell.screen << cell.key << cell.shownAfter << cell.calls << cell.title
             << cell.marks << cell.modal;
     }

@@ -19,7 +19,6 @@ private slots:
     void escapeCancelsTheJumpPanel();
     void repeatMarks_data();
     void repeatMarks();
-    void keysReachTheWindowFromEitherList();
 };
 
 void TestWindowKeys::spacePausesOrResumes_data()
@@ -129,22 +128,6 @@ void TestWindowKeys::repeatMarks()
     QTEST(int(w.state.MarkA), "markA");
     QTEST(int(w.state.MarkB), "markB");
     QTEST(w.state.RepeatAB, "repeat");
-}
-
-void TestWindowKeys::keysReachTheWindowFromEitherList()
-{
-    TestWindow t;
-    t.create();
-    MainWindow& w = *t.window;
-    t.player.position = 3;
-    QTest::keyClick(w.LsvMenu, Qt::Key_Space);
-    QCOMPARE(t.player.calls, QStringList({"pause"}));
-
-    w.importScreen.picCopiar->show();
-    QTest::keyClick(w.importScreen.List1, Qt::Key_F1);
-    QCOMPARE(w.state.MarkA, 3);
-    QTest::keyClick(w.importScreen.List1, Qt::Key_Escape);
-    QVERIFY(w.importScreen.picCopiar->isHidden());
 }
 
 QTEST_MAIN(TestWindowKeys)

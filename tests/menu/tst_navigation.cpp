@@ -385,15 +385,6 @@ void TestNavigation::arrowsOnlyMoveTheHighlight()
         QCOMPARE(list.selectedRow(), row);
     }
     QCOMPARE(n.rowTexts(), kMainMenu);
-
-    // Enter with the player view or the control panel up does not activate the row.
-    w.playerView.PicMediaPlayer->show();
-    list.selectRow(0);
-    QTest::keyClick(&list, Qt::Key_Return);
-    w.playerView.PicMediaPlayer->hide();
-    w.controlPanel.PicControls->show();
-    QTest::keyClick(&list, Qt::Key_Return);
-    QVERIFY(n.t.launcher.started.isEmpty());
 }
 
 void TestNavigation::listsWhatIsOnDiskNow()

@@ -11,6 +11,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QSignalSpy>
@@ -357,7 +358,7 @@ void TestPictures::theSameRowKeepsItsPicture()
     QSignalSpy decoded(w.preview.decoder, &PictureDecoder::decoded);
     for (Qt::Key key : {Qt::Key_Right, Qt::Key_Left, Qt::Key_Space, Qt::Key_F1, Qt::Key_Down}) {
         QTest::keyClick(w.LsvMenu, key);
-        QVERIFY2(w.Image2->isVisibleTo(&w), qPrintable(QTest::toString(key)));
+        QVERIFY2(w.Image2->isVisibleTo(&w), qPrintable(QKeySequence(key).toString()));
     }
     QTest::qWait(100);
     QCOMPARE(decoded.size(), 0);
