@@ -7,24 +7,25 @@
 #include "app/twips.h"
 #include "import/importflow.h"
 #include "keys/keycodes.h"
+#include "keys/keyreleases.h"
 #include "keys/menukeys.h"
 #include "keys/windowkeys.h"
+#include "menu/itemactivation.h"
 #include "menu/mainmenu.h"
 #include "menu/mediakinds.h"
-#include "menu/itemactivation.h"
 #include "menu/menulist.h"
 #include "pictures/picturedecoder.h"
 #include "platform/filesystem.h"
 #include "platform/mediaplayer.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 MainWindow::MainWindow(Services services, QString programFolder, QWidget* parent)
     : QWidget(parent), m_services(services), m_programFolder(std::move(programFolder))
@@ -55,6 +56,7 @@ void MainWindow::buildElements()
     LsvMenu = new MenuList(this);
     setTwipRect(LsvMenu, designRect::LsvMenu);
     LsvMenu->installEventFilter(this);
+    m_releases = new KeyReleases([this](int code) { LsvMenu_KeyUp(*this, code); }, this);
     LsvMenu->viewport()->installEventFilter(this);
     nowPlaying = buildNowPlayingPanel(this);
     playerView = buildPlayerView(this);
@@ -230,13 +232,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             showPointer(); // the list's own mouse movement does what the window's does
         break;
     case QEvent::KeyPress:
+        if (watched == LsvMenu)
+            m_releases->pressed(*static_cast<QKeyEvent*>(event));
         if (previewKey(watched, static_cast<QKeyEvent*>(event)))
             return true;
         break;
     case QEvent::KeyRelease:
-        // X11 sends a release before every repeated press of a held key; only letting go counts.
-        if (watched == LsvMenu && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
-            LsvMenu_KeyUp(*this, keyCode(*static_cast<QKeyEvent*>(event)));
+        if (watched == LsvMenu)
+            m_releases->released(*static_cast<QKeyEvent*>(event));
         break;
     case QEvent::FocusOut:
         if (watched == LsvMenu)

@@ -16,6 +16,7 @@
 #include <QWidget>
 
 class Drives;
+class KeyReleases;
 class FileOperations;
 class Launcher;
 class MediaPlayer;
@@ -106,4 +107,5 @@ private:
     QPixmap m_background;
     bool m_videoSurfaceMade = false;
     QSize m_playerPanelSize; // the size the panel's resize was last handled at
+    KeyReleases* m_releases = nullptr; // the releases of the list's keys that count
 };

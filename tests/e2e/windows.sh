@@ -13,8 +13,14 @@ shot() { "$1" "$2/$3-$4.png" "${@:5}"; }
 xdotool key Down Down Down Return    # Mis Imágenes, Automata.gif highlighted
 sleep 0.5
 
-# The question is a grey panel in the middle of the screen, where the list is green.
-xdotool key Delete
+# The question is a grey panel in the middle of the screen, where the list is green. Held
+# down, Delete repeats, but the question waits for the key to be let go.
+xdotool keydown Delete
+sleep 1.2
+if shot "$1" "$2" delete-held "$3" --colour-at 200 270 404040; then
+    echo "the question came while Delete was still held"; exit 1
+fi
+xdotool keyup Delete
 sleep 0.5
 shot "$1" "$2" delete-question "$3" --colour-at 200 270 404040
 xdotool key Escape
