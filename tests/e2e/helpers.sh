@@ -15,3 +15,29 @@ opened() {
 window_shown() {
     grep -q '"Sofavio"' <(xwininfo -root -tree 2>/dev/null)
 }
+
+# await SCREENSHOT_TOOL FILE CHECK...: takes screenshots until the check passes, for up to
+# five seconds, as a loaded machine may take a while to draw; prints the last answer.
+await() {
+    local tool=$1 file=$2 answer
+    shift 2
+    for _ in $(seq 25); do
+        answer=$("$tool" "$file" "$@") && { echo "$answer"; return 0; }
+        sleep 0.2
+    done
+    echo "$answer"
+    return 1
+}
+
+# await_not SCREENSHOT_TOOL FILE X Y RRGGBB: the same, until that pixel is no longer near that
+# colour.
+await_not() {
+    local tool=$1 file=$2 answer
+    shift 2
+    for _ in $(seq 25); do
+        answer=$("$tool" "$file" --colour-at "$@") || { echo "$answer"; return 0; }
+        sleep 0.2
+    done
+    echo "$answer"
+    return 1
+}

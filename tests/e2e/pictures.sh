@@ -10,19 +10,20 @@ cp "$5" "$work/demo/Imagenes/Movil.jpg"   # magenta, stored 240 x 160, upright 1
 run_in_x 1024x768 "$2" "$4" "${E2E_WM:-bare}" <<'STEPS'
 # upright NAME X0 Y0 X1 Y1: the magenta photo's box in that area is taller than wide.
 upright() {
-    "$1" "$2/$3-$4.png" --extent ff00ff "${@:5}" | tee "$2/extent"
-    read -r _ left top right bottom < <(tail -n 1 "$2/extent")
-    rm "$2/extent"
+    for _ in $(seq 25); do
+        read -r _ left top right bottom < <("$1" "$2/$3-$4.png" --extent ff00ff "${@:5}" | tail -n 1)
+        [ "$left" != none ] && [ $((bottom - top)) -gt $((right - left)) ] && break
+        sleep 0.2
+    done
+    echo "$3: magenta from $left,$top to $right,$bottom"
     [ "$left" != none ] && [ $((bottom - top)) -gt $((right - left)) ] ||
         { echo "the photo is not upright in the $3"; exit 1; }
 }
 xdotool key Down Down Down Return   # Mis Imágenes
 sleep 0.5
 xdotool key End                     # Movil.jpg
-sleep 1
 upright "$1" "$2" photo-preview "$3" 780 100 1023 767
 xdotool key Return                  # the viewer
-sleep 1
 upright "$1" "$2" photo-viewer "$3" 0 0 1023 767
 xdotool key Escape
 kill -0 "$pid" || { echo "the program ended by itself"; exit 1; }

@@ -9,8 +9,9 @@ source "$(dirname "$0")/common.sh"
 mkdir -p "$4"
 prepare "$1" "$3"
 run_in_x 1280x720 "$2" "$4" "${E2E_WM:-bare}" <<'STEPS'
-shot() { local name=$1; shift; "$SCREENSHOT" "$OUT/$name-$WM.png" "$@"; }
 SCREENSHOT=$1 OUT=$2 WM=$3
+shot() { local name=$1; shift; await "$SCREENSHOT" "$OUT/$name-$WM.png" "$@"; }
+shot_not() { local name=$1; shift; await_not "$SCREENSHOT" "$OUT/$name-$WM.png" "$@"; }
 # The title's green frame, at the top left: seen while the list is, covered by the player view.
 frame_seen() { shot "$1" --colour-at 10 28 00c000; }  # frame_seen SCREENSHOT_NAME
 
@@ -21,17 +22,15 @@ opened "01 Obertura.mp3"
 xdotool key space              # paused, so the song does not end during the test
 sleep 0.7
 # The now-playing text reaches well past its designed 303 pixels.
-shot now-playing --extent ffffff 24 642 1200 672 | tee "$OUT/extent"
+"$SCREENSHOT" "$OUT/now-playing-$WM.png" --extent ffffff 24 642 1200 672 | tee "$OUT/extent"
 read -r _ left _ right _ < <(tail -n 1 "$OUT/extent")
 rm "$OUT/extent"
 [ "$left" != none ] && [ "$right" -gt 340 ] || { echo "the now-playing text is cut"; exit 1; }
 
 frame_seen song-list
 xdotool key Escape
-sleep 0.5
-if frame_seen song-player-view; then echo "Escape did not show the player view"; exit 1; fi
+shot_not song-player-view 10 28 00c000 || { echo "Escape did not show the player view"; exit 1; }
 xdotool key Escape
-sleep 0.5
 frame_seen song-list-again || { echo "the second Escape did not bring the list back"; exit 1; }
 
 xdotool key Home Down Down Return   # MENU PRINCIPAL
@@ -41,18 +40,17 @@ sleep 0.5
 xdotool key Return                  # the film
 opened "Carta de ajuste.mpg"
 xdotool key space
-sleep 0.7
 # 4:3 on 16:9: black bars beside the picture, which fills the height.
+shot film-4-3 --colour-at 560 600 ffff00 || { echo "the film never showed"; exit 1; }
 shot film-4-3 --colour-at 5 360 000000
 shot film-4-3 --colour-at 1274 360 000000
-if shot film-4-3 --colour-at 640 710 000000; then echo "the film does not reach the foot"; exit 1; fi
+shot_not film-4-3 640 710 000000 || { echo "the film does not reach the foot"; exit 1; }
 
 xdotool key Right              # the control panel, PAUSE framed
 sleep 0.5
-shot control-panel-16-9
+"$SCREENSHOT" "$OUT/control-panel-16-9-$WM.png"
 xdotool key Return             # PAUSE, and the panel goes
-sleep 0.5
-if shot after-pause --colour-at 640 710 002b00; then echo "a green band stays at the foot of the film"; exit 1; fi
+shot_not after-pause 640 710 002b00 || { echo "a green band stays at the foot of the film"; exit 1; }
 kill -0 "$pid" || { echo "the program ended by itself"; exit 1; }
 kill "$pid"; wait "$pid" || true
 STEPS

@@ -9,7 +9,7 @@ source "$(dirname "$0")/common.sh"
 mkdir -p "$4"
 prepare "$1" "$3"
 run_in_x 1024x768 "$2" "$4" "${E2E_WM:-bare}" "$work/demo/Imagenes/Automata.gif" <<'STEPS'
-shot() { "$1" "$2/$3-$4.png" "${@:5}"; }
+shot() { await "$1" "$2/$3-$4.png" "${@:5}"; }
 xdotool key Down Down Down Return    # Mis Imágenes, Automata.gif highlighted
 sleep 0.5
 
@@ -17,18 +17,17 @@ sleep 0.5
 # down, Delete repeats, but the question waits for the key to be let go.
 xdotool keydown Delete
 sleep 1.2
-if shot "$1" "$2" delete-held "$3" --colour-at 200 270 404040; then
+if "$1" "$2/delete-held-$3.png" --colour-at 200 270 404040; then
     echo "the question came while Delete was still held"; exit 1
 fi
 xdotool keyup Delete
-sleep 0.5
 shot "$1" "$2" delete-question "$3" --colour-at 200 270 404040
 xdotool key Escape
 sleep 0.3
 [ -f "$4" ] || { echo "Escape deleted the picture"; exit 1; }
 if [ "$3" = openbox ]; then
     xdotool key Delete
-    sleep 0.5
+    shot "$1" "$2" delete-question-again "$3" --colour-at 200 270 404040
     xdotool key Left alt+F4          # "Sí" framed, then the window manager's close
     sleep 0.5
     [ -f "$4" ] || { echo "closing the question from outside deleted the picture"; exit 1; }
@@ -37,7 +36,6 @@ fi
 
 # The viewer covers the screen in black, also at its left edge, where the window is green.
 xdotool key Return
-sleep 0.7
 shot "$1" "$2" picture-viewer "$3" --colour-at 5 700 000000
 xdotool key Escape
 sleep 0.3
@@ -49,11 +47,14 @@ xdotool key End Up Return            # Copiar Media ...
 sleep 0.3
 xdotool key Return                   # Vídeos
 sleep 0.7
-"$1" "$2/message-box-$3.png" --extent efefef 262 284 762 484 | tee "$2/extent"
-read -r _ left top right bottom < <(tail -n 1 "$2/extent")
-rm "$2/extent"
-[ "$left" != none ] && [ $((right - left)) -ge 150 ] && [ $((bottom - top)) -ge 40 ] ||
-    { echo "no message box on the screen"; exit 1; }
+box=no
+for _ in $(seq 25); do
+    read -r _ left top right bottom < <("$1" "$2/message-box-$3.png" --extent efefef 262 284 762 484 | tail -n 1)
+    [ "$left" != none ] && [ $((right - left)) -ge 150 ] && [ $((bottom - top)) -ge 40 ] && { box=yes; break; }
+    sleep 0.2
+done
+echo "message box: $box ($left $top $right $bottom)"
+[ $box = yes ] || { echo "no message box on the screen"; exit 1; }
 xdotool key Return Escape
 sleep 0.3
 kill -0 "$pid" || { echo "the program ended by itself"; exit 1; }
