@@ -30,18 +30,29 @@ start_x() {
     case ${E2E_WM:-} in
         "") ;;
         openbox)
-            openbox --sm-disable >"$work/wm.log" 2>&1 &
-            wm_pid=$!
-            for _ in $(seq 300); do
-                xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-                sleep 0.05
+            # Started again if it has not taken the screen within five seconds (seen once on a
+            # loaded machine); what it said is shown if it never does.
+            for _ in 1 2 3; do
+                openbox --sm-disable >"$work/wm.log" 2>&1 &
+                wm_pid=$!
+                for _ in $(seq 50); do
+                    wm_running && break
+                    sleep 0.1
+                done
+                wm_running && break
+                kill "$wm_pid" 2>/dev/null; wait "$wm_pid" 2>/dev/null; wm_pid=
             done
-            xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" ||
-                { echo "openbox did not start"; return 1; }
+            [ -n "$wm_pid" ] || { cat "$work/wm.log"; echo "openbox did not start"; return 1; }
             ;;
         *) echo "no window manager named $E2E_WM"; return 1 ;;
     esac
     echo "X server $DISPLAY, ${1}, window manager: ${E2E_WM:-none}"
+}
+
+# wm_running: whether a window manager has taken the screen. (Read whole: with pipefail, a
+# grep that stops early would fail the command it reads.)
+wm_running() {
+    grep -q "window id" <(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)
 }
 
 stop_x() {

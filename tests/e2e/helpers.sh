@@ -3,7 +3,7 @@
 # opened NAME: waits up to five seconds for the program to hold a file whose path has NAME.
 opened() {
     for _ in $(seq 50); do
-        ls -l "/proc/$pid/fd" 2>/dev/null | grep -qF "$1" && return 0
+        grep -qF "$1" <(ls -l "/proc/$pid/fd" 2>/dev/null) && return 0
         sleep 0.1
     done
     echo "the program never opened $1"
