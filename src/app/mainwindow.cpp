@@ -210,36 +210,16 @@ void MainWindow::mouseMoveEvent(QMouseEvent*)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
-        (watched == LsvMenu || watched == importScreen.List1)) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        // A key held with Shift, Ctrl or Alt acts as the bare key, for the list widget too.
-        // (The modifier keys themselves have no code and pass as they are.)
-        const Qt::KeyboardModifiers held =
-            key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-        if (held && keyCode(*key) != 0) {
-            QKeyEvent bare(key->type(), key->key(), key->modifiers() & ~held,
-                           key->nativeScanCode(), key->nativeVirtualKey(),
-                           key->nativeModifiers(), key->text(), key->isAutoRepeat(),
-                           key->count());
-            QCoreApplication::sendEvent(watched, &bare);
-            return true;
-        }
-    }
     switch (event->type()) {
     case QEvent::MouseMove:
         if (watched == LsvMenu->viewport())
             showPointer(); // the list's own mouse movement does what the window's does
         break;
     case QEvent::KeyPress:
-        if (watched == LsvMenu)
-            m_releases->pressed(*static_cast<QKeyEvent*>(event));
-        if (previewKey(watched, static_cast<QKeyEvent*>(event)))
-            return true;
-        break;
     case QEvent::KeyRelease:
-        if (watched == LsvMenu)
-            m_releases->released(*static_cast<QKeyEvent*>(event));
+        if ((watched == LsvMenu || watched == importScreen.List1) &&
+            listKey(watched, static_cast<QKeyEvent*>(event)))
+            return true;
         break;
     case QEvent::FocusOut:
         if (watched == LsvMenu)
@@ -253,6 +233,29 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::listKey(QObject* watched, QKeyEvent* key)
+{
+    // A key held with Shift, Ctrl or Alt acts as the bare key, for the list widget too.
+    // (The modifier keys themselves have no code and pass as they are.)
+    const Qt::KeyboardModifiers held =
+        key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (held && keyCode(*key) != 0) {
+        QKeyEvent bare(key->type(), key->key(), key->modifiers() & ~held, key->nativeScanCode(),
+                       key->nativeVirtualKey(), key->nativeModifiers(), key->text(),
+                       key->isAutoRepeat(), key->count());
+        QCoreApplication::sendEvent(watched, &bare);
+        return true;
+    }
+    if (key->type() == QEvent::KeyRelease) {
+        if (watched == LsvMenu)
+            m_releases->released(*key);
+        return false;
+    }
+    if (watched == LsvMenu)
+        m_releases->pressed(*key);
+    return previewKey(watched, key);
 }
 
 void MainWindow::playerPanelResized(QSize size)
@@ -269,8 +272,6 @@ void MainWindow::playerPanelResized(QSize size)
 bool MainWindow::previewKey(QObject* watched, QKeyEvent* event)
 {
     // The window sees every key before the list that has the focus.
-    if (watched != LsvMenu && watched != importScreen.List1)
-        return false;
     const int code = keyCode(*event);
     Form_KeyDown(*this, code);
     if (watched == importScreen.List1) {

@@ -95,6 +95,8 @@ private:
     void applyRelayout();
     void bringToFront();
     void showPointer();
+    // A key pressed or let go on one of the lists; true when it is used up.
+    bool listKey(QObject* watched, QKeyEvent* key);
     bool previewKey(QObject* watched, QKeyEvent* event);
     void playerPanelResized(QSize size);
     void LsvMenu_LostFocus();

@@ -42,7 +42,7 @@ void KeyReleases::released(const QKeyEvent& event)
     if (event.isAutoRepeat())
         return;
     deliverKeptBack();
-    if (event.key() == m_downKey && m_downSince.isValid() && m_downSince.elapsed() >= kHeldMs) {
+    if (event.key() == m_downKey && m_downSince.elapsed() >= kHeldMs) {
         m_keptBackKey = event.key();
         m_wait.start();
         return;

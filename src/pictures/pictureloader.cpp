@@ -12,14 +12,18 @@ bool isMetafile(const QString& path)
     return GetExtensionName(path).compare(u"wmf", Qt::CaseInsensitive) == 0;
 }
 
-// The size of the picture as it is meant to be seen: a photo stored sideways, with its
-// orientation in its EXIF tags, is upright.
-QSize uprightSize(QImageReader& reader)
+// Whether the reader's picture is stored sideways, with its orientation in its EXIF tags;
+// the reader is set to turn it upright.
+bool storedSideways(QImageReader& reader)
 {
     reader.setAutoTransform(true);
-    const QSize stored = reader.size();
-    return reader.transformation() & QImageIOHandler::TransformationRotate90 ? stored.transposed()
-                                                                             : stored;
+    return reader.transformation() & QImageIOHandler::TransformationRotate90;
+}
+
+// The size of the picture as it is meant to be seen: upright.
+QSize uprightSize(QImageReader& reader)
+{
+    return storedSideways(reader) ? reader.size().transposed() : reader.size();
 }
 
 } // namespace
@@ -53,11 +57,9 @@ QImage loadPicture(const QString& path, QSize shown)
     // Qt refuses to decode beyond its allocation limit, so a picture whose header claims
     // an enormous size fails instead of exhausting memory.
     QImageReader reader(path);
-    const QSize upright = uprightSize(reader);
-    if (shown.isValid() && !shown.isEmpty() && shown != upright) {
-        // The reader scales the stored picture before turning it upright.
-        const bool sideways = reader.transformation() & QImageIOHandler::TransformationRotate90;
-        reader.setScaledSize(sideways ? shown.transposed() : shown);
-    }
+    // The reader scales the stored picture before turning it upright.
+    const QSize stored = storedSideways(reader) ? shown.transposed() : shown;
+    if (shown.isValid() && !shown.isEmpty() && stored != reader.size())
+        reader.setScaledSize(stored);
     return reader.read();
 }

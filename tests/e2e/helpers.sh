@@ -41,3 +41,11 @@ await_not() {
     echo "$answer"
     return 1
 }
+
+# extent SCREENSHOT_TOOL FILE RRGGBB X0 Y0 X1 Y1: takes a screenshot and sets left, top,
+# right and bottom to the box of that colour in that area (left is "none" without one).
+extent() {
+    local tool=$1 file=$2
+    shift 2
+    read -r _ left top right bottom < <("$tool" "$file" --extent "$@" | tail -n 1)
+}

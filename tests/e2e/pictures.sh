@@ -11,7 +11,7 @@ run_in_x 1024x768 "$2" "$4" "${E2E_WM:-bare}" <<'STEPS'
 # upright NAME X0 Y0 X1 Y1: the magenta photo's box in that area is taller than wide.
 upright() {
     for _ in $(seq 25); do
-        read -r _ left top right bottom < <("$1" "$2/$3-$4.png" --extent ff00ff "${@:5}" | tail -n 1)
+        extent "$1" "$2/$3-$4.png" ff00ff "${@:5}"
         [ "$left" != none ] && [ $((bottom - top)) -gt $((right - left)) ] && break
         sleep 0.2
     done

@@ -49,7 +49,7 @@ xdotool key Return                   # Vídeos
 sleep 0.7
 box=no
 for _ in $(seq 25); do
-    read -r _ left top right bottom < <("$1" "$2/message-box-$3.png" --extent efefef 262 284 762 484 | tail -n 1)
+    extent "$1" "$2/message-box-$3.png" efefef 262 284 762 484
     [ "$left" != none ] && [ $((right - left)) -ge 150 ] && [ $((bottom - top)) -ge 40 ] && { box=yes; break; }
     sleep 0.2
 done
