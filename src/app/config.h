@@ -25,8 +25,6 @@ FoldersConfig parseFoldersIni(QIODevice& file);
 // Reads the file; a missing or unreadable file gives four empty values.
 FoldersConfig readFoldersIni(const QString& path);
 
-QString decodeConfigText(const QByteArray& bytes);
-
 // The folder that holds folders.ini and list.m3u: the executable's own folder when it holds
 // a folders.ini (a portable copy, the build tree), otherwise the user's config folder.
 QString programFolder(const QString& executableFolder);

@@ -1,10 +1,8 @@
 #include "import/copyengine.h"
 
 #include "platform/filecopy.h"
+#include "platform/filenames.h"
 #include "platform/filesystem.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 CopyEngine::CopyEngine(QStringList sources, QString destination, bool move)
     : m_sources(std::move(sources)), m_destination(std::move(destination)), m_move(move)
@@ -13,7 +11,15 @@ CopyEngine::CopyEngine(QStringList sources, QString destination, bool move)
 
 QString CopyEngine::temporaryName(const QString& name)
 {
-    return u'.' + name + QStringLiteral(".sofavio-parcial");
+    constexpr qsizetype kLongestName = 255; // bytes, on every Linux file system
+    const QString mark = QStringLiteral(".sofavio-parcial");
+    QString kept = name;
+    while (fileNameBytes(u'.' + kept + mark).size() > kLongestName) {
+        kept.chop(1);
+        if (!kept.isEmpty() && kept.back().isHighSurrogate())
+            kept.chop(1); // never half a character
+    }
+    return u'.' + kept + mark;
 }
 
 void CopyEngine::cancel()
@@ -32,16 +38,20 @@ void CopyEngine::run()
 {
     qint64 total = 0;
     for (const QString& source : m_sources)
-        total += QFileInfo(source).size();
+        total += fileSize(source);
     qint64 done = 0;
+    const QString destination = readableName(m_destination);
     if (!FolderExists(m_destination)) {
-        m_failures << QStringLiteral("%1: la carpeta de destino no existe").arg(m_destination);
+        m_failures << QStringLiteral("%1: la carpeta de destino no existe").arg(destination);
     } else {
         for (int i = 0; i < m_sources.size() && !m_cancel; ++i) {
-            emit fileStarted(i + 1, int(m_sources.size()), GetFileName(m_sources.at(i)));
+            const QString name = readableName(GetFileName(m_sources.at(i)));
+            emit fileStarted(i + 1, int(m_sources.size()), name);
             if (copyOne(m_sources.at(i), done, total))
                 ++m_copied;
         }
+        if (m_copied > 0 && !syncFolder(m_destination))
+            m_failures << QStringLiteral("%1: no se pudo asegurar la copia en el disco").arg(destination);
     }
     emit finished();
 }
@@ -62,11 +72,12 @@ CopyEngine::Answer CopyEngine::askReplace(const QString& name)
 bool CopyEngine::copyOne(const QString& source, qint64& doneBefore, qint64 total)
 {
     const QString name = GetFileName(source);
+    const QString shown = readableName(name);
     const QString target = BuildPath(m_destination, name);
-    const qint64 size = QFileInfo(source).size();
+    const qint64 size = fileSize(source);
     bool replace = false;
-    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) {
-        switch (askReplace(name)) {
+    if (pathTaken(target)) {
+        switch (askReplace(shown)) {
         case Yes:
         case YesToAll:
             replace = true;
@@ -79,13 +90,13 @@ bool CopyEngine::copyOne(const QString& source, qint64& doneBefore, qint64 total
             return false;
         }
     }
-    if (replace && QFileInfo(target).isDir()) {
-        m_failures << QStringLiteral("%1: en el destino hay una carpeta con ese nombre").arg(name);
+    if (replace && FolderExists(target)) {
+        m_failures << QStringLiteral("%1: en el destino hay una carpeta con ese nombre").arg(shown);
         return false;
     }
 
     const QString temporary = BuildPath(m_destination, temporaryName(name));
-    QFile::remove(temporary); // left by a copy that was cut short
+    removeFile(temporary); // left by a copy that was cut short
     QString error;
     const qint64 base = doneBefore;
     const bool copied = copyFileContents(source, temporary, m_cancel,
@@ -94,13 +105,13 @@ bool CopyEngine::copyOne(const QString& source, qint64& doneBefore, qint64 total
                         renameInto(temporary, target, replace, error);
     doneBefore += size;
     if (!copied) {
-        QFile::remove(temporary);
+        removeFile(temporary);
         if (!m_cancel)
-            m_failures << QStringLiteral("%1: %2").arg(name, error);
+            m_failures << QStringLiteral("%1: %2").arg(shown, error);
         return false;
     }
     // A moved file leaves its place only once its copy is whole under its own name.
-    if (m_move && !QFile::remove(source))
-        m_failures << QStringLiteral("%1: copiado, pero no se pudo quitar del origen").arg(name);
+    if (m_move && !removeFile(source))
+        m_failures << QStringLiteral("%1: copiado, pero no se pudo quitar del origen").arg(shown);
     return true;
 }

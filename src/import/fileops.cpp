@@ -8,12 +8,14 @@
 #include "menu/folderbrowser.h"
 #include "platform/filesystem.h"
 #include "platform/fileoperations.h"
+#include "platform/filenames.h"
 
 void DeleteFiles(MainWindow& window, const QStringList& Colec)
 {
     const QString from = shellSourceList(Colec);
-    const QString what = Colec.size() == 1 ? QStringLiteral("«%1»").arg(GetFileName(Colec.front()))
-                                           : QStringLiteral("%1 elementos").arg(Colec.size());
+    const QString what = Colec.size() == 1
+                             ? QStringLiteral("«%1»").arg(readableName(GetFileName(Colec.front())))
+                             : QStringLiteral("%1 elementos").arg(Colec.size());
     if (!confirm(&window, QStringLiteral("¿Enviar %1 a la papelera?").arg(what)))
         return;
     const FileOperations::Outcome outcome = window.services().files.moveToTrash(from);

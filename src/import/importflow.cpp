@@ -10,6 +10,7 @@
 #include "menu/menulist.h"
 #include "platform/drives.h"
 #include "platform/mediaplayer.h"
+#include "platform/filenames.h"
 
 #include <QCoreApplication>
 #include <QListWidget>
@@ -71,6 +72,8 @@ void List1_KeyDown(MainWindow& window, int KeyCode)
         unreadable << root;
     FindMedia(root, choice.extensions, Colec, unreadable);
     CopyFiles(window, Colec, false, choice.destination);
+    for (QString& folder : unreadable)
+        folder = readableName(folder);
     if (!unreadable.isEmpty()) {
         showMessage(&window, QStringLiteral("No se pudieron leer estas carpetas del disco:\n") +
                                  unreadable.join(u'\n'));

@@ -6,6 +6,7 @@
 #include "menu/menulist.h"
 #include "pictures/preview.h"
 #include "platform/filesystem.h"
+#include "platform/filenames.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ MenuRow fixedRow(const QString& text, const QString& key)
 bool Explore(MainWindow& window, const QString& Path)
 {
     // The root of a volume is a mount point, whose own name is no title for the disc in it.
-    window.LblTitle->setText(isVolumeRoot(Path) ? QString() : GetBaseName(Path));
+    window.LblTitle->setText(isVolumeRoot(Path) ? QString() : readableName(GetBaseName(Path)));
 
     const auto contents = GetFolder(Path);
     if (!contents)
@@ -36,9 +37,9 @@ bool Explore(MainWindow& window, const QString& Path)
     };
     rows.reserve(std::size_t(3 + window.Dir1.entries.size() + window.File1.entries.size()));
     for (const QString& folder : std::as_const(window.Dir1.entries))
-        rows.push_back(MenuRow{GetBaseName(folder), folder, 1, {}, {}});
+        rows.push_back(MenuRow{readableName(GetBaseName(folder)), folder, 1, {}, {}});
     for (const QString& name : std::as_const(window.File1.entries))
-        rows.push_back(MenuRow{name, BuildPath(window.File1.path, name), 2, {}, {}});
+        rows.push_back(MenuRow{readableName(name), BuildPath(window.File1.path, name), 2, {}, {}});
 
     MenuList& list = *window.LsvMenu;
     list.setRows(std::move(rows));

@@ -43,7 +43,10 @@ std::optional<QSize> pictureSize(const QString& path)
 {
     if (isMetafile(path))
         return wmfSize(path);
-    QImageReader reader(path);
+    const auto file = openForReading(path);
+    if (!file)
+        return std::nullopt;
+    QImageReader reader(file.get());
     const QSize size = uprightSize(reader);
     if (!reader.canRead() || !size.isValid() || size.isEmpty())
         return std::nullopt;
@@ -56,7 +59,10 @@ QImage loadPicture(const QString& path, QSize shown)
         return renderWmf(path, shown); // drawn straight at the size shown
     // Qt refuses to decode beyond its allocation limit, so a picture whose header claims
     // an enormous size fails instead of exhausting memory.
-    QImageReader reader(path);
+    const auto file = openForReading(path);
+    if (!file)
+        return {};
+    QImageReader reader(file.get());
     // The reader scales the stored picture before turning it upright.
     const QSize stored = storedSideways(reader) ? shown.transposed() : shown;
     if (shown.isValid() && !shown.isEmpty() && stored != reader.size())

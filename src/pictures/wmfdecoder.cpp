@@ -1,4 +1,5 @@
 #include "pictures/wmfdecoder.h"
+#include "platform/filenames.h"
 
 #include <QFile>
 #include <libwmf/api.h>
@@ -25,7 +26,7 @@ public:
             m_api = nullptr;
             return;
         }
-        m_open = wmf_file_open(m_api, QFile::encodeName(path).constData()) == wmf_E_None &&
+        m_open = wmf_file_open(m_api, fileNameBytes(path).constData()) == wmf_E_None &&
                  wmf_scan(m_api, 0, &m_bounds) == wmf_E_None;
     }
 

@@ -1,17 +1,18 @@
 #include "platform/desktopfileoperations.h"
 
-#include <QFile>
+#include "platform/filenames.h"
+#include "platform/trash.h"
 
 FileOperations::Outcome DesktopFileOperations::moveToTrash(const QString& from)
 {
     Outcome outcome;
     for (const QString& path : pathsOfSourceList(from)) {
-        QFile item(path);
-        if (item.moveToTrash())
+        QString reason;
+        if (moveToDesktopTrash(path, reason))
             outcome.done << path;
         else
             outcome.failed << QStringLiteral("%1: no se pudo llevar a la papelera (%2)")
-                                  .arg(path, item.errorString());
+                                  .arg(readableName(path), reason);
     }
     return outcome;
 }

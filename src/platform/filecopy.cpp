@@ -1,6 +1,7 @@
 #include "platform/filecopy.h"
 
-#include <QFile>
+#include "platform/filenames.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -74,23 +75,15 @@ ssize_t copyChunkByHand(int in, int out, qint64 length, std::vector<char>& buffe
     return got;
 }
 
-} // namespace
-
-bool copyFileContents(const QString& source, const QString& target,
-                      const std::atomic<bool>& cancel, const std::function<void(qint64)>& copied,
-                      QString& error)
+// The file system does not do what was asked, rather than failing at it.
+bool refused(int error)
 {
-    Descriptor in(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0) {
-        error = reason(errno);
-        return false;
-    }
-    Descriptor out(::open(QFile::encodeName(target).constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-    if (out.get() < 0) {
-        error = reason(errno);
-        return false;
-    }
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
+}
+
+bool copyOpenFile(int in, Descriptor& out, const std::atomic<bool>& cancel,
+                  const std::function<void(qint64)>& copied, QString& error)
+{
     bool kernelCopy = true;
     std::vector<char> buffer;
     qint64 total = 0;
@@ -101,14 +94,13 @@ bool copyFileContents(const QString& source, const QString& target,
         }
         ssize_t done = -1;
         if (kernelCopy) {
-            done = ::copy_file_range(in.get(), nullptr, out.get(), nullptr, kChunk, 0);
-            if (done < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL ||
-                             errno == EOPNOTSUPP)) {
+            done = ::copy_file_range(in, nullptr, out.get(), nullptr, kChunk, 0);
+            if (done < 0 && (errno == EXDEV || refused(errno))) {
                 kernelCopy = false;
                 continue;
             }
         } else {
-            done = copyChunkByHand(in.get(), out.get(), kChunk, buffer);
+            done = copyChunkByHand(in, out.get(), kChunk, buffer);
         }
         if (done < 0) {
             error = reason(errno);
@@ -119,8 +111,34 @@ bool copyFileContents(const QString& source, const QString& target,
         total += done;
         copied(total);
     }
-    if (!out.close()) {
+    // On the disk before it can take its final name: a power cut must not leave an empty
+    // file under a name that says the copy is done.
+    if (::fdatasync(out.get()) != 0 || !out.close()) {
         error = reason(errno);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool copyFileContents(const QString& source, const QString& target,
+                      const std::atomic<bool>& cancel, const std::function<void(qint64)>& copied,
+                      QString& error)
+{
+    Descriptor in(::open(fileNameBytes(source).constData(), O_RDONLY | O_CLOEXEC));
+    if (in.get() < 0) {
+        error = reason(errno);
+        return false;
+    }
+    Descriptor out(::open(fileNameBytes(target).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (out.get() < 0) {
+        error = reason(errno);
+        return false;
+    }
+    if (!copyOpenFile(in.get(), out, cancel, copied, error)) {
+        ::unlink(fileNameBytes(target).constData());
         return false;
     }
     return true;
@@ -128,13 +146,41 @@ bool copyFileContents(const QString& source, const QString& target,
 
 bool renameInto(const QString& temporary, const QString& target, bool replace, QString& error)
 {
-    const QByteArray from = QFile::encodeName(temporary);
-    const QByteArray to = QFile::encodeName(target);
-    const int result = replace ? ::rename(from.constData(), to.constData())
-                               : ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(),
-                                             RENAME_NOREPLACE);
-    if (result == 0)
+    const QByteArray from = fileNameBytes(temporary);
+    const QByteArray to = fileNameBytes(target);
+    if (replace) {
+        if (::rename(from.constData(), to.constData()) == 0)
+            return true;
+        error = reason(errno);
+        return false;
+    }
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
         return true;
-    error = reason(errno);
-    return false;
+    if (!refused(errno)) {
+        error = reason(errno);
+        return false;
+    }
+    // NFS, CephFS, FUSE (an NTFS disk, sshfs) and older ZFS refuse the flag. A new link fails
+    // when the name is taken, just as the flag would.
+    if (::link(from.constData(), to.constData()) == 0) {
+        ::unlink(from.constData());
+        return true;
+    }
+    if (!refused(errno) && errno != EPERM) {
+        error = reason(errno);
+        return false;
+    }
+    // No links either (FAT, some FUSE file systems): the final name is made new, so it cannot
+    // be one that was there, and the finished copy is written into it.
+    static const std::atomic<bool> never{false};
+    if (!copyFileContents(temporary, target, never, [](qint64) {}, error))
+        return false;
+    ::unlink(from.constData());
+    return true;
+}
+
+bool syncFolder(const QString& folder)
+{
+    Descriptor dir(::open(fileNameBytes(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return dir.get() >= 0 && ::fsync(dir.get()) == 0;
 }

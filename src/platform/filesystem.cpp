@@ -1,12 +1,13 @@
 #include "platform/filesystem.h"
 
+#include "platform/filenames.h"
+
 #include <QCollator>
-#include <QFile>
-#include <QFileInfo>
-#include <QStorageInfo>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -17,6 +18,15 @@ QString withoutTrailingSeparators(const QString& path)
     while (end > 1 && path.at(end - 1) == u'/')
         --end;
     return path.left(end);
+}
+
+// What stat says of the path, following links; nothing when there is no such file.
+std::optional<struct stat> fileStatus(const QString& path)
+{
+    struct stat status {};
+    if (path.isEmpty() || ::stat(fileNameBytes(path).constData(), &status) != 0)
+        return std::nullopt;
+    return status;
 }
 
 } // namespace
@@ -67,30 +77,72 @@ QString GetParentFolderName(const QString& path)
 
 bool FileExists(const QString& path)
 {
-    const QFileInfo info(path);
-    return !path.isEmpty() && info.exists() && !info.isDir();
+    const auto status = fileStatus(path);
+    return status && !S_ISDIR(status->st_mode);
 }
 
 bool FolderExists(const QString& path)
 {
-    return !path.isEmpty() && QFileInfo(path).isDir();
+    const auto status = fileStatus(path);
+    return status && S_ISDIR(status->st_mode);
+}
+
+bool pathTaken(const QString& path)
+{
+    struct stat status {};
+    return !path.isEmpty() && ::lstat(fileNameBytes(path).constData(), &status) == 0;
+}
+
+qint64 fileSize(const QString& path)
+{
+    const auto status = fileStatus(path);
+    return status ? qint64(status->st_size) : 0;
+}
+
+bool removeFile(const QString& path)
+{
+    return !path.isEmpty() && ::unlink(fileNameBytes(path).constData()) == 0;
+}
+
+std::unique_ptr<QFile> openForReading(const QString& path)
+{
+    const int fd = ::open(fileNameBytes(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    auto file = std::make_unique<QFile>();
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return nullptr;
+    }
+    return file;
 }
 
 bool isVolumeRoot(const QString& path)
 {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    const QStorageInfo volume(canonical);
-    return !canonical.isEmpty() && volume.isValid() &&
-           QFileInfo(volume.rootPath()).canonicalFilePath() == canonical;
+    if (path.isEmpty())
+        return false;
+    struct statx status {};
+    if (statx(AT_FDCWD, fileNameBytes(path).constData(), 0, STATX_INO, &status) != 0)
+        return false;
+    if (status.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
+        return status.stx_attributes & STATX_ATTR_MOUNT_ROOT;
+    // Kernels before 5.8 do not tell; a change of device on the way up is the next best sign.
+    const auto here = fileStatus(path);
+    const auto above = fileStatus(path + QStringLiteral("/.."));
+    return here && above && (here->st_dev != above->st_dev || here->st_ino == above->st_ino);
 }
 
 std::optional<QDateTime> fileCreationDate(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    if (path.isEmpty())
         return std::nullopt;
-    const QDateTime born = info.birthTime();
-    return born.isValid() ? born : info.lastModified();
+    struct statx status {};
+    if (statx(AT_FDCWD, fileNameBytes(path).constData(), 0, STATX_BTIME | STATX_MTIME,
+              &status) != 0)
+        return std::nullopt;
+    const statx_timestamp& time =
+        (status.stx_mask & STATX_BTIME) ? status.stx_btime : status.stx_mtime;
+    return QDateTime::fromMSecsSinceEpoch(time.tv_sec * 1000 + time.tv_nsec / 1000000);
 }
 
 void sortInFileOrder(QStringList& names)
@@ -122,7 +174,7 @@ std::optional<FolderContents> GetFolder(const QString& path, FolderParts parts, 
         return std::nullopt;
     // readdir tells most entries' kind without a stat call each, which matters in a folder
     // of a hundred thousand files.
-    DIR* dir = opendir(QFile::encodeName(path).constData());
+    DIR* dir = opendir(fileNameBytes(path).constData());
     if (!dir)
         return std::nullopt;
     const bool wantFolders = int(parts) & int(FolderParts::SubFolders);
@@ -143,9 +195,9 @@ std::optional<FolderContents> GetFolder(const QString& path, FolderParts parts, 
                 continue;
         }
         if (type == DT_DIR && wantFolders)
-            contents.subFolderNames << QFile::decodeName(entry->d_name);
+            contents.subFolderNames << fileNameFromBytes(entry->d_name);
         else if (type == DT_REG && wantFiles)
-            contents.fileNames << QFile::decodeName(entry->d_name);
+            contents.fileNames << fileNameFromBytes(entry->d_name);
     }
     closedir(dir);
     sortInFileOrder(contents.subFolderNames);

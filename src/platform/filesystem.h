@@ -3,9 +3,12 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <QFile>
+#include <memory>
 #include <optional>
 
-// Path and file questions of the whole program. Paths are Linux paths with '/' as separator.
+// Path and file questions of the whole program. Paths are Linux paths with '/' as separator,
+// their names carried as platform/filenames.h says.
 
 QString BuildPath(const QString& folder, const QString& name);
 QString GetFileName(const QString& path);
@@ -14,6 +17,14 @@ QString GetExtensionName(const QString& path);
 QString GetParentFolderName(const QString& path);
 bool FileExists(const QString& path);
 bool FolderExists(const QString& path);
+// Whether anything has the name, a broken link included.
+bool pathTaken(const QString& path);
+// The size of the file a path names; 0 when it cannot be told.
+qint64 fileSize(const QString& path);
+// Removes a file or a link (never a folder); false when nothing was removed.
+bool removeFile(const QString& path);
+// The file opened for reading, or nothing.
+std::unique_ptr<QFile> openForReading(const QString& path);
 // True for the folder a file system is mounted on ("/" included).
 bool isVolumeRoot(const QString& path);
 

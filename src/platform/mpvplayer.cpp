@@ -1,6 +1,7 @@
 #include "platform/mpvplayer.h"
 
 #include "platform/drives.h"
+#include "platform/filenames.h"
 
 #include <QFileInfo>
 #include <clocale>
@@ -174,7 +175,7 @@ void MpvPlayer::onEndFile(const mpv_event& event)
 CurrentMedia MpvPlayer::readLoadedMedia() const
 {
     CurrentMedia media;
-    media.sourceURL = stringProperty("path");
+    media.sourceURL = fileNameFromBytes(bytesProperty("path"));
     bool hasAudio = false;
     bool hasVideo = false;
     const qint64 tracks = intProperty("track-list/count", 0);
@@ -201,7 +202,7 @@ void MpvPlayer::setURL(const QString& path)
 {
     emit aboutToOpen();
     setFlag("pause", false);
-    command({"loadfile", QFile::encodeName(path), "replace"});
+    command({"loadfile", fileNameBytes(path), "replace"});
     m_state = PlayState::Transitioning; // until it is loaded or fails
     m_requestedWhileLoading = PlayState::Undefined;
 }
@@ -217,7 +218,7 @@ void MpvPlayer::clearPlaylist()
 void MpvPlayer::appendItem(const MediaItem& item)
 {
     emit aboutToOpen();
-    command({"loadfile", QFile::encodeName(item.sourceURL), "append"});
+    command({"loadfile", fileNameBytes(item.sourceURL), "append"});
 }
 
 void MpvPlayer::play()
@@ -233,7 +234,7 @@ void MpvPlayer::play()
         if (m_currentIndex >= 0 && m_currentIndex < intProperty("playlist-count", 0))
             mpv_set_property_string(m_mpv, "playlist-pos", QByteArray::number(m_currentIndex));
         else if (m_current)
-            command({"loadfile", QFile::encodeName(m_current->sourceURL), "replace"});
+            command({"loadfile", fileNameBytes(m_current->sourceURL), "replace"});
         m_state = PlayState::Transitioning;
         break;
     case PlayState::Undefined:
@@ -327,14 +328,19 @@ std::optional<QString> MpvPlayer::opticalDriveSpecifier(int index) const
     return QString((*drives)[std::size_t(index)].letter) + u':';
 }
 
-QString MpvPlayer::stringProperty(const QByteArray& name) const
+QByteArray MpvPlayer::bytesProperty(const QByteArray& name) const
 {
     char* value = mpv_get_property_string(m_mpv, name.constData());
     if (!value)
         return {};
-    const QString text = QString::fromUtf8(value);
+    const QByteArray bytes(value);
     mpv_free(value);
-    return text;
+    return bytes;
+}
+
+QString MpvPlayer::stringProperty(const QByteArray& name) const
+{
+    return QString::fromUtf8(bytesProperty(name));
 }
 
 std::optional<double> MpvPlayer::doubleProperty(const QByteArray& name) const
@@ -386,5 +392,5 @@ qint64 MpvPlayer::playlistIndexOfEntry(qint64 entryId) const
 
 QString MpvPlayer::playlistFilename(qint64 index) const
 {
-    return stringProperty("playlist/" + QByteArray::number(index) + "/filename");
+    return fileNameFromBytes(bytesProperty("playlist/" + QByteArray::number(index) + "/filename"));
 }

@@ -46,6 +46,7 @@ private:
     void onFileLoaded();
     void onEndFile(const mpv_event& event);
     CurrentMedia readLoadedMedia() const;
+    QByteArray bytesProperty(const QByteArray& name) const;
     QString stringProperty(const QByteArray& name) const;
     std::optional<double> doubleProperty(const QByteArray& name) const;
     qint64 intProperty(const QByteArray& name, qint64 fallback) const;

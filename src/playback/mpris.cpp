@@ -4,6 +4,7 @@
 #include "keys/controlpanel.h"
 #include "keys/keycodes.h"
 #include "keys/windowkeys.h"
+#include "platform/filenames.h"
 #include "platform/mediaplayer.h"
 
 #include <QDBusConnection>
@@ -15,6 +16,13 @@ namespace {
 
 constexpr auto kObjectPath = "/org/mpris/MediaPlayer2";
 constexpr double kMicroseconds = 1e6;
+
+// A file: address naming the file's exact bytes.
+QString fileUrl(const QString& path)
+{
+    return QStringLiteral("file://") +
+           QString::fromLatin1(fileNameBytes(path).toPercentEncoding("/"));
+}
 
 MediaPlayer& player(MprisService& service)
 {
@@ -71,7 +79,7 @@ QVariantMap MprisService::metadata() const
         {QStringLiteral("mpris:trackid"),
          QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/sofavio/track/%1").arg(m_track)))},
         {QStringLiteral("mpris:length"), qlonglong(media->duration * kMicroseconds)},
-        {QStringLiteral("xesam:url"), QUrl::fromLocalFile(media->sourceURL).toString()},
+        {QStringLiteral("xesam:url"), fileUrl(media->sourceURL)},
         {QStringLiteral("xesam:title"), media->title},
         {QStringLiteral("xesam:album"), media->album},
     };
@@ -176,6 +184,8 @@ void MprisPlayer::OpenUri(const QString& uri)
     if (!url.isLocalFile())
         return;
     m_service.window().state.StoppedByUser = false;
-    player(m_service).setURL(url.toLocalFile());
+    // The encoded form keeps bytes that are not UTF-8, which toLocalFile() would lose.
+    const QByteArray encoded = url.path(QUrl::FullyEncoded).toLatin1();
+    player(m_service).setURL(fileNameFromBytes(QByteArray::fromPercentEncoding(encoded)));
     player(m_service).play();
 }

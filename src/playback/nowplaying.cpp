@@ -5,6 +5,7 @@
 #include "platform/filesystem.h"
 #include "platform/mediaplayer.h"
 #include "playback/playerview.h"
+#include "platform/filenames.h"
 
 #include <QLabel>
 
@@ -86,7 +87,8 @@ void MediaPlayer_Error(MainWindow& window, const QString& path, const QString& r
         return;
     }
     playback.errorShown = true;
-    showMessage(&window, QStringLiteral("No se puede reproducir %1: %2.").arg(path, reason));
+    showMessage(&window,
+                QStringLiteral("No se puede reproducir %1: %2.").arg(readableName(path), reason));
     while (playback.errorsWhileShown > 0) {
         const int more = std::exchange(playback.errorsWhileShown, 0);
         showMessage(&window, more == 1

@@ -4,8 +4,8 @@
 #include "app/messagebox.h"
 #include "platform/filesystem.h"
 #include "platform/mediaplayer.h"
+#include "platform/filenames.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 QByteArray m3uPlaylist(const QStringList& paths)
@@ -14,7 +14,7 @@ QByteArray m3uPlaylist(const QStringList& paths)
     for (const QString& path : paths) {
         if (path.contains(u'\n') || path.contains(u'\r'))
             continue;
-        text += QFile::encodeName(path) + "\r\n";
+        text += fileNameBytes(path) + "\r\n";
     }
     return text;
 }

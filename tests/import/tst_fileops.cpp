@@ -3,30 +3,13 @@
 #include "menu/menulist.h"
 #include "platform/desktopfileoperations.h"
 #include "support/librarytree.h"
+#include "support/menudriver.h"
 #include "support/modalanswers.h"
 #include "support/testwindow.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
-
-namespace {
-
-QStringList rowTexts(MainWindow& w)
-{
-    QStringList texts;
-    for (const MenuRow& row : w.LsvMenu->rows().rows())
-        texts << row.text;
-    return texts;
-}
-
-void highlight(MainWindow& w, const QString& text)
-{
-    const QStringList texts = rowTexts(w);
-    w.LsvMenu->selectRow(int(texts.indexOf(text)));
-}
-
-} // namespace
 
 class TestFileOps : public QObject {
     Q_OBJECT
@@ -91,7 +74,7 @@ void TestFileOps::yesSendsToTheTrash()
     MainWindow w(Services{t.player, t.drives, t.launcher, trash}, t.programFolder.path());
     w.File1.pattern = QStringLiteral("*.jpg");
     QVERIFY(Explore(w, tree.path("f")));
-    highlight(w, row);
+    QVERIFY(highlightRow(w, row));
 
     ModalAnswers answers({Qt::Key_Left, Qt::Key_Return});
     QTest::keyClick(w.LsvMenu, Qt::Key_Delete);

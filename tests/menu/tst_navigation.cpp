@@ -5,11 +5,10 @@
 #include "pictures/pictureviewer.h"
 #include "support/files.h"
 #include "support/librarytree.h"
+#include "support/menudriver.h"
 #include "support/testwindow.h"
 
 #include <QFile>
-#include <fcntl.h>
-#include <unistd.h>
 #include <QListWidget>
 #include <QStorageInfo>
 #include <QTest>
@@ -38,29 +37,8 @@ public:
 
     MainWindow& window() { return *t.window; }
 
-    // Highlights the row showing `text` and presses Enter on the list.
-    bool choose(const QString& text)
-    {
-        MenuList& list = *window().LsvMenu;
-        for (int row = 0; row < list.rows().rowCount(); ++row) {
-            const MenuRow& r = list.rows().row(row);
-            if (r.text == text || (r.isMainMenuRow() && r.subItems.front().text == text)) {
-                list.selectRow(row);
-                QTest::keyClick(&list, Qt::Key_Return);
-                return true;
-            }
-        }
-        qWarning("no row %s", qPrintable(text));
-        return false;
-    }
-
-    QStringList rowTexts()
-    {
-        QStringList texts;
-        for (const MenuRow& r : window().LsvMenu->rows().rows())
-            texts << (r.isMainMenuRow() ? r.subItems.front().text : r.text);
-        return texts;
-    }
+    bool choose(const QString& text) { return chooseRow(window(), text); }
+    QStringList rowTexts() { return ::rowTexts(window()); }
 
     QString title() { return window().LblTitle->text(); }
 
@@ -101,7 +79,7 @@ private slots:
     void backspaceInTheMainMenuStartsTv();
     void arrowsOnlyMoveTheHighlight();
     void listsWhatIsOnDiskNow();
-    void oddNamesAndLoops();
+    void aLinkBackUpCanBeWalked();
 };
 
 void TestNavigation::activation_data()
@@ -415,27 +393,18 @@ void TestNavigation::listsWhatIsOnDiskNow()
     QCOMPARE(n.title(), QStringLiteral("missing"));
 }
 
-void TestNavigation::oddNamesAndLoops()
+void TestNavigation::aLinkBackUpCanBeWalked()
 {
-    const QString longName = QString(251, u'n') + ".mp3";
-    Navigation n({"Musica/-rf.mp3", "Musica/a \"b\" $HOME; c.mp3", "Musica/línea\nnueva.mp3",
-                  "Musica/" + longName});
+    Navigation n({"Musica/a.mp3"});
     QVERIFY(QFile::link(n.library.path("Musica"), n.library.path("Musica/bucle")));
-    // A name written on another system in Latin-1: shown, if not exactly.
-    const QByteArray latin1 = QFile::encodeName(n.library.path("Musica/")) + "caf\xe9.mp3";
-    QVERIFY(::close(::open(latin1.constData(), O_CREAT | O_WRONLY, 0644)) == 0);
     MainWindow& w = n.start();
     QVERIFY(n.choose("Mi Música"));
-    QStringList rows = n.rowTexts();
-    QCOMPARE(rows.size(), 9);
-    QVERIFY(rows.removeOne(QFile::decodeName("caf\xe9.mp3")));
-    QCOMPARE(rows, kFixed + QStringList({"bucle", "-rf.mp3", "a \"b\" $HOME; c.mp3",
-                                         "línea\nnueva.mp3", longName}));
+    QCOMPARE(n.rowTexts(), kFixed + QStringList({"bucle", "a.mp3"}));
     QVERIFY(n.choose("bucle"));
     QVERIFY(n.choose("bucle"));
     QCOMPARE(w.Dir1.path, n.library.path("Musica/bucle/bucle"));
-    QVERIFY(n.choose("-rf.mp3"));
-    QCOMPARE(n.t.player.calls.first(), "URL " + n.library.path("Musica/bucle/bucle/-rf.mp3"));
+    QVERIFY(n.choose("a.mp3"));
+    QCOMPARE(n.t.player.calls.first(), "URL " + n.library.path("Musica/bucle/bucle/a.mp3"));
 }
 
 QTEST_MAIN(TestNavigation)

@@ -1,6 +1,8 @@
 #include "platform/mpvplayer.h"
 #include "support/fakedrives.h"
+#include "platform/filenames.h"
 #include "support/files.h"
+#include "support/oddnames.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -29,6 +31,8 @@ class TestMpvPlayer : public QObject {
 private slots:
     void reportsTheOpenedMedia_data();
     void reportsTheOpenedMedia();
+    void opensAnyFileName_data() { addOddNameRows(); }
+    void opensAnyFileName();
     void pausesResumesAndEnds();
     void stopKeepsTheItemAndPlayRestarts();
     void requestsWhileOpeningApplyOnceOpen_data();
@@ -87,6 +91,22 @@ void TestMpvPlayer::reportsTheOpenedMedia()
     QTEST(media->durationString(), "duration");
     QVERIFY(qAbs(media->duration - 2.0) < 0.2);
     QCOMPARE(player.playState(), PlayState::Playing);
+}
+
+void TestMpvPlayer::opensAnyFileName()
+{
+    QFETCH(QByteArray, stem);
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.path()) + '/' + stem + ".mp3";
+    QVERIFY(writeFileAt(path, readFile(data("tagged.mp3"))));
+    MpvPlayer player(m_drives, silent());
+    QSignalSpy changes(&player, &MediaPlayer::MediaChange);
+    QSignalSpy errors(&player, &MediaPlayer::Error);
+    player.setURL(fileNameFromBytes(path));
+    QTRY_COMPARE_WITH_TIMEOUT(changes.size(), 1, kLoadTimeoutMs);
+    QCOMPARE(errors.size(), 0);
+    QCOMPARE(fileNameBytes(player.currentMedia()->sourceURL), path);
+    QCOMPARE(player.currentMedia()->getItemInfo("Title"), QStringLiteral("Test Title"));
 }
 
 void TestMpvPlayer::pausesResumesAndEnds()
