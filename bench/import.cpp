@@ -1,7 +1,8 @@
 // Import figures:
 //  - the search over 200,000 files in 5,000 folders (warm cache), beside `find` looking for
 //    the same extensions;
-//  - copying 200 files of 10 MiB and one of 2 GiB to the same disk, beside `cp`;
+//  - copying 200 files of 10 MiB and one of 2 GiB to the same disk until they are on it,
+//    beside `cp` followed by `sync`;
 //  - how often the progress panel repaints while the 2 GiB file is copied.
 #include "import/copyengine.h"
 #include "import/copyprogress.h"
@@ -50,8 +51,11 @@ void makeFile(const QString& path, qint64 bytes)
         file.write(block);
 }
 
+// Each copy starts with nothing waiting to be written, and ends with its files on the disk:
+// the program's copy makes sure of that itself, `cp` needs a `sync` after it.
 double copySeconds(const QStringList& sources, const QString& destination)
 {
+    ::sync();
     QElapsedTimer clock;
     clock.start();
     CopyEngine engine(sources, destination, false);
@@ -59,11 +63,13 @@ double copySeconds(const QStringList& sources, const QString& destination)
     return seconds(clock);
 }
 
-double cpSeconds(const QStringList& sources, const QString& destination)
+double cpSyncSeconds(const QStringList& sources, const QString& destination)
 {
+    ::sync();
     QElapsedTimer clock;
     clock.start();
     QProcess::execute(QStringLiteral("cp"), QStringList(sources) << destination);
+    ::sync();
     return seconds(clock);
 }
 
@@ -112,9 +118,9 @@ int main(int argc, char** argv)
         QDir().mkpath(work.filePath("ours"));
         QDir().mkpath(work.filePath("cp"));
         const double ours = copySeconds(sources, work.filePath("ours"));
-        const double cp = cpSeconds(sources, work.filePath("cp"));
+        const double cp = cpSyncSeconds(sources, work.filePath("cp"));
         reportRow(label[0] == '2' ? "copy of 200 files of 10 MiB" : "copy of one file of 2 GiB",
-                  bytes / ours / 1e6, "MB/s", ">= 0.9 x cp", "cp", bytes / cp / 1e6);
+                  bytes / ours / 1e6, "MB/s", ">= 0.9 x cp + sync", "cp + sync", bytes / cp / 1e6);
         QDir(work.filePath("ours")).removeRecursively();
         QDir(work.filePath("cp")).removeRecursively();
     }
