@@ -55,6 +55,9 @@ void CopyProgressPanel::runModal()
 
 void CopyProgressPanel::askReplace(const QString& name)
 {
+    // Asked just before Escape cancelled the copy, and heard only after: nobody waits for it.
+    if (m_engine.cancelled())
+        return;
     const int chosen = choose(this,
                               QStringLiteral("Ya hay un archivo «%1» en el destino. ¿Reemplazarlo?").arg(name),
                               {QStringLiteral("Sí"), QStringLiteral("No"), QStringLiteral("Sí a todo"),
@@ -66,7 +69,14 @@ void CopyProgressPanel::askReplace(const QString& name)
 void CopyProgressPanel::keyPressEvent(QKeyEvent* event)
 {
     if (keyCode(*event) == kKeyEscape)
-        m_engine.cancel(); // the panel closes when the worker has stopped
+        reject();
+}
+
+void CopyProgressPanel::reject()
+{
+    // Also what closing the panel from outside (a window manager's close) comes to. The panel
+    // stays until the worker has stopped, so nothing is left running behind the program's back.
+    m_engine.cancel();
 }
 
 void CopyProgressPanel::paintEvent(QPaintEvent*)

@@ -13,7 +13,12 @@
 #include "platform/filenames.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QFutureWatcher>
 #include <QListWidget>
+#include <QtConcurrent/QtConcurrentRun>
+#include <atomic>
+#include <optional>
 
 namespace {
 
@@ -50,28 +55,73 @@ QString sourceRoot(MainWindow& window)
     return drive->root;
 }
 
+// Sets a flag when the widget is hidden (also in a window not on screen yet).
+class HideWatch : public QObject {
+public:
+    HideWatch(QWidget* widget, std::atomic<bool>& hidden) : m_hidden(hidden)
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::HideToParent)
+            m_hidden = true;
+        return false;
+    }
+
+private:
+    std::atomic<bool>& m_hidden;
+};
+
+// The disc's matching files, searched on a worker thread while the window goes on answering
+// keys; nothing when Escape closes the screen before the search ends.
+std::optional<QStringList> searchDisc(MainWindow& window, const QString& root,
+                                      const QString& extensions, QStringList& unreadable)
+{
+    std::atomic<bool> closed{false};
+    const HideWatch watch(window.importScreen.picCopiar, closed);
+    QStringList found;
+    QEventLoop loop;
+    QFutureWatcher<void> search;
+    QObject::connect(&search, &QFutureWatcher<void>::finished, &loop, &QEventLoop::quit);
+    search.setFuture(QtConcurrent::run([&] {
+        if (!appendMatchingFiles(root, extensions, found))
+            unreadable << root;
+        FindMedia(root, extensions, found, unreadable, closed);
+    }));
+    loop.exec();
+    if (closed)
+        return std::nullopt;
+    return found;
+}
+
 } // namespace
 
 void List1_KeyDown(MainWindow& window, int KeyCode)
 {
-    if (KeyCode != kKeyEnter)
-        return;
     ImportScreen& screen = window.importScreen;
+    // The notice is up from the search to the end of the copy: an Enter meanwhile (queued
+    // while the notice was painted) would start a second import inside this one.
+    if (KeyCode != kKeyEnter || !screen.PicBuscando->isHidden())
+        return;
     screen.PicBuscando->show();
     QCoreApplication::processEvents(); // paints the notice before the search
 
-    const QString root = sourceRoot(window);
+    const QString root = screen.picCopiar->isHidden() ? QString() : sourceRoot(window);
     if (root.isEmpty()) {
         screen.PicBuscando->hide();
         return;
     }
     const ImportChoice choice = importChoice(window, screen.List1->currentRow());
-    QStringList Colec;
     QStringList unreadable;
-    if (!appendMatchingFiles(root, choice.extensions, Colec))
-        unreadable << root;
-    FindMedia(root, choice.extensions, Colec, unreadable);
-    CopyFiles(window, Colec, false, choice.destination);
+    const auto Colec = searchDisc(window, root, choice.extensions, unreadable);
+    if (!Colec) { // Escape closed the screen during the search: the import ends there
+        screen.PicBuscando->hide();
+        return;
+    }
+    CopyFiles(window, *Colec, false, choice.destination);
     for (QString& folder : unreadable)
         folder = readableName(folder);
     if (!unreadable.isEmpty()) {

@@ -33,7 +33,7 @@ bool appendMatchingFiles(const QString& folder, const QString& strPattern, QStri
 }
 
 void FindMedia(const QString& StartPath, const QString& strPattern, QStringList& Colec,
-               QStringList& unreadable)
+               QStringList& unreadable, const std::atomic<bool>& stop)
 {
     // A stack of folders whose subfolders are being walked, in place of recursion, so no
     // depth of tree can exhaust the machine's stack.
@@ -48,7 +48,7 @@ void FindMedia(const QString& StartPath, const QString& strPattern, QStringList&
         return;
     }
     std::vector<Level> levels{Level{StartPath, start->subFolderNames, 0}};
-    while (!levels.empty()) {
+    while (!levels.empty() && !stop) {
         Level& level = levels.back();
         if (level.next == level.subFolders.size()) {
             levels.pop_back();

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "app/elements.h"
 #include "import/copyengine.h"
+#include "import/copyprogress.h"
 #include "import/importflow.h"
 #include "import/mediasearch.h"
 #include "menu/menulist.h"
@@ -13,8 +14,32 @@
 #include <QFile>
 #include <QListWidget>
 #include <QTest>
+#include <dirent.h>
+#include <dlfcn.h>
 #include <sys/mount.h>
+#include <thread>
 #include <unistd.h>
+
+namespace {
+std::atomic<int> g_slowFoldersRead{0};
+}
+
+// Stands in for the C library's opendir: a folder named "ilegible" cannot be read, even by
+// root, and one named "lento" takes a second, as on a scratched disc.
+extern "C" DIR* opendir(const char* name)
+{
+    const QByteArray path(name);
+    if (path.endsWith("/ilegible")) {
+        errno = EACCES;
+        return nullptr;
+    }
+    if (path.endsWith("/lento")) {
+        ++g_slowFoldersRead;
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    static auto* real = reinterpret_cast<DIR* (*)(const char*)>(dlsym(RTLD_NEXT, "opendir"));
+    return real(name);
+}
 
 namespace {
 
@@ -37,6 +62,14 @@ QStringList relative(const LibraryTree& tree, const QStringList& paths)
     for (const QString& path : paths)
         names << QDir(tree.path()).relativeFilePath(path);
     return names;
+}
+
+QStringList rowKeys(MainWindow& w)
+{
+    QStringList keys;
+    for (const MenuRow& row : w.LsvMenu->rows().rows())
+        keys << row.rowKey();
+    return keys;
 }
 
 QStringList filesIn(const QString& folder)
@@ -86,6 +119,12 @@ private slots:
     void failuresLeaveNoHalfFile_data();
     void failuresLeaveNoHalfFile();
     void moveRemovesTheSourceOnlyWhenCopied();
+    void anUnreadableFolderIsSkippedAndTold();
+    void keysQueuedBeforeTheSearch_data();
+    void keysQueuedBeforeTheSearch();
+    void escapeDuringTheSearchEndsIt();
+    void closingTheProgressPanelCancels();
+    void noQuestionAfterACancel();
 };
 
 void TestImport::matchingRule_data()
@@ -149,12 +188,7 @@ void TestImport::musicImportCopiesTheWholeDisc()
     Import i({"disc/top.mp3", "disc/film.avi", "disc/x/song.ave", "disc/x/y/deep.WAV",
               "lib/music/old.mp3"});
     ModalAnswers answers(answering(1));
-    const QStringList menu = [&] {
-        QStringList keys;
-        for (const MenuRow& row : i.w().LsvMenu->rows().rows())
-            keys << row.rowKey();
-        return keys;
-    }();
+    const QStringList menu = rowKeys(i.w());
     i.import(1);
     QCOMPARE(filesIn(i.tree.path("lib/music")),
              QStringList({"deep.WAV", "old.mp3", "song.ave", "top.mp3"}));
@@ -300,6 +334,106 @@ void TestImport::moveRemovesTheSourceOnlyWhenCopied()
     QVERIFY(!QFileInfo::exists(tree.path("disc/a.mp3")));
     QCOMPARE(engine.failures().size(), 1);
     QCOMPARE(engine.copiedCount(), 1);
+}
+
+void TestImport::anUnreadableFolderIsSkippedAndTold()
+{
+    Import i({"disc/a/top.mp3", "disc/ilegible/x.mp3", "disc/z/end.mp3"});
+    ModalAnswers answers({});
+    i.import(1);
+    QCOMPARE(filesIn(i.tree.path("lib/music")), QStringList({"end.mp3", "top.mp3"}));
+    QCOMPARE(answers.messages, QStringList({"No se pudieron leer estas carpetas del disco:\n" +
+                                            i.tree.path("disc/ilegible")}));
+    QVERIFY(i.w().importScreen.picCopiar->isHidden());
+}
+
+void TestImport::keysQueuedBeforeTheSearch_data()
+{
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<QStringList>("copied");
+    // The file of the same name is asked about once: a second import would ask again.
+    QTest::newRow("a second Enter") << Qt::Key_Return << 1 << QStringList({"clip.avi", "new.avi"});
+    QTest::newRow("Escape") << Qt::Key_Escape << 0 << QStringList({"clip.avi"});
+}
+
+void TestImport::keysQueuedBeforeTheSearch()
+{
+    QFETCH(Qt::Key, key);
+    Import i({"disc/x/clip.avi", "disc/x/new.avi", "lib/video/clip.avi"});
+    ModalAnswers answers(answering(1));
+    // Waiting while the notice is painted, as a key pressed twice quickly is.
+    QCoreApplication::postEvent(i.w().importScreen.List1, new QKeyEvent(QEvent::KeyPress, key, {}));
+    i.import(0);
+    QTEST(answers.questions, "questions");
+    QTEST(filesIn(i.tree.path("lib/video")), "copied");
+    QVERIFY(i.w().importScreen.picCopiar->isHidden());
+    QVERIFY(i.w().importScreen.PicBuscando->isHidden());
+    QCOMPARE(answers.messages, QStringList());
+}
+
+void TestImport::escapeDuringTheSearchEndsIt()
+{
+    Import i({"disc/lento/a.avi", "disc/lento/lento/b.avi", "disc/z/c.avi"});
+    ModalAnswers answers({});
+    QTimer::singleShot(100, i.w().importScreen.List1,
+                       [&] { QTest::keyClick(i.w().importScreen.List1, Qt::Key_Escape); });
+    g_slowFoldersRead = 0;
+    i.import(0);
+    QCOMPARE(g_slowFoldersRead.load(), 1); // the folder being read when Escape came, no other
+    QCOMPARE(filesIn(i.tree.path("lib/video")), QStringList());
+    QVERIFY(i.w().importScreen.picCopiar->isHidden());
+    QVERIFY(i.w().importScreen.PicBuscando->isHidden());
+    QVERIFY(rowKeys(i.w()).contains("copiar")); // the main menu
+    QCOMPARE(answers.messages, QStringList());
+}
+
+void TestImport::closingTheProgressPanelCancels()
+{
+    const LibraryTree tree({"lib/b.avi"});
+    QVERIFY(writeFile(tree.path("disc/a.avi"), QByteArray(64 << 20, 'a')));
+    QVERIFY(writeFile(tree.path("disc/b.avi"), "new b"));
+    CopyEngine engine({tree.path("disc/a.avi"), tree.path("disc/b.avi")}, tree.path("lib"), false);
+    CopyProgressPanel panel(nullptr, engine);
+    ModalAnswers answers({Qt::Key_Escape});
+    // Closed by a window manager as soon as it shows.
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, &panel, [&] {
+        if (panel.isVisible())
+            panel.close();
+    });
+    closer.start(1);
+    // Had the copy gone on behind the closed panel, it would wait for ever for its question
+    // to be answered; this answers it after a while, so the test fails instead of hanging.
+    std::atomic<bool> done{false};
+    std::atomic<bool> rescued{false};
+    std::thread watchdog([&] {
+        for (int i = 0; i < 500 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!done) {
+            rescued = true;
+            engine.cancel();
+        }
+    });
+    panel.runModal();
+    done = true;
+    watchdog.join();
+    QVERIFY(!rescued);
+    QVERIFY(engine.cancelled());
+    QCOMPARE(answers.questions, 0);
+    QCOMPARE(readFile(tree.path("lib/b.avi")), QByteArray("x"));
+    QVERIFY(!filesIn(tree.path("lib")).join(u' ').contains("sofavio-parcial"));
+}
+
+void TestImport::noQuestionAfterACancel()
+{
+    const LibraryTree tree({"disc/a.avi", "lib/a.avi"});
+    CopyEngine engine({tree.path("disc/a.avi")}, tree.path("lib"), false);
+    CopyProgressPanel panel(nullptr, engine);
+    ModalAnswers answers({Qt::Key_Escape});
+    engine.cancel();
+    emit engine.replaceAsked("a.avi"); // asked before the cancel, heard after it
+    QCOMPARE(answers.questions, 0);
 }
 
 QTEST_MAIN(TestImport)
