@@ -8,13 +8,15 @@ namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00; // + the byte, which is 0x80 or above
 
-bool isEscapedByte(const QString& name, qsizetype i) {
+bool isEscapedByte(const QString& name, qsizetype i)
+{
     const char16_t unit = name.at(i).unicode();
     return unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF &&
            (i == 0 || !name.at(i - 1).isHighSurrogate());
 }
 
-bool hasEscapedBytes(const QString& name) {
+bool hasEscapedBytes(const QString& name)
+{
     for (qsizetype i = 0; i < name.size(); ++i) {
         if (isEscapedByte(name, i))
             return true;
@@ -24,7 +26,8 @@ bool hasEscapedBytes(const QString& name) {
 
 // The length of the valid UTF-8 sequence that starts `bytes`, or 0 when there is none
 // (overlong forms, surrogates and code points past U+10FFFF are not valid).
-qsizetype validSequenceLength(QByteArrayView bytes) {
+qsizetype validSequenceLength(QByteArrayView bytes)
+{
     const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
     const unsigned char lead = byte(0);
     qsizetype length = 0;
@@ -55,7 +58,8 @@ qsizetype validSequenceLength(QByteArrayView bytes) {
 
 } // namespace
 
-QString fileNameFromBytes(QByteArrayView bytes) {
+QString fileNameFromBytes(QByteArrayView bytes)
+{
     QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = strict(bytes);
     if (!strict.hasError())
@@ -75,7 +79,8 @@ QString fileNameFromBytes(QByteArrayView bytes) {
     return text;
 }
 
-QByteArray fileNameBytes(const QString& name) {
+QByteArray fileNameBytes(const QString& name)
+{
     if (!hasEscapedBytes(name))
         return name.toUtf8();
     QByteArray bytes;
@@ -90,7 +95,8 @@ QByteArray fileNameBytes(const QString& name) {
     return bytes + QStringView(name).sliced(start).toUtf8();
 }
 
-QString readableName(const QString& name) {
+QString readableName(const QString& name)
+{
     if (!hasEscapedBytes(name))
         return name;
     QString readable = name;

@@ -15,11 +15,13 @@ constexpr std::array<char16_t, 32> kCp1252High = {
 
 } // namespace
 
-QChar windows1252Character(unsigned char byte) {
+QChar windows1252Character(unsigned char byte)
+{
     return byte >= 0x80 && byte < 0xA0 ? QChar(kCp1252High[byte - 0x80]) : QChar(byte);
 }
 
-QString decodeUtf8OrWindows1252(QByteArrayView bytes) {
+QString decodeUtf8OrWindows1252(QByteArrayView bytes)
+{
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())

@@ -22,7 +22,8 @@ struct Trash {
     QString topDir;
 };
 
-QString systemReason(int error) {
+QString systemReason(int error)
+{
     switch (error) {
     case EACCES:
     case EPERM:
@@ -37,14 +38,16 @@ QString systemReason(int error) {
     }
 }
 
-bool isOwnFolder(const QString& path) {
+bool isOwnFolder(const QString& path)
+{
     struct stat status {};
     return ::lstat(fileNameBytes(path).constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
            status.st_uid == ::geteuid();
 }
 
 // Makes the folder and any missing folder above it, each only for its owner.
-bool makeFolders(const QString& path) {
+bool makeFolders(const QString& path)
+{
     if (FolderExists(path))
         return true;
     const QString parent = GetParentFolderName(path);
@@ -53,12 +56,14 @@ bool makeFolders(const QString& path) {
     return ::mkdir(fileNameBytes(path).constData(), 0700) == 0 || errno == EEXIST;
 }
 
-bool makeTrashFolders(const Trash& trash) {
+bool makeTrashFolders(const Trash& trash)
+{
     return makeFolders(BuildPath(trash.folder, QStringLiteral("files"))) &&
            makeFolders(BuildPath(trash.folder, QStringLiteral("info")));
 }
 
-std::optional<Trash> homeTrash() {
+std::optional<Trash> homeTrash()
+{
     QString data = qEnvironmentVariable("XDG_DATA_HOME");
     if (!data.startsWith(u'/')) { // a relative value is to be ignored
         const QString home = qEnvironmentVariable("HOME");
@@ -70,7 +75,8 @@ std::optional<Trash> homeTrash() {
 }
 
 // The device the path is on, or would be on once made: that of its nearest existing folder.
-std::optional<dev_t> deviceOf(QString path) {
+std::optional<dev_t> deviceOf(QString path)
+{
     struct stat status {};
     while (!path.isEmpty()) {
         if (::stat(fileNameBytes(path).constData(), &status) == 0)
@@ -80,7 +86,8 @@ std::optional<dev_t> deviceOf(QString path) {
     return std::nullopt;
 }
 
-QString mountRootOf(const QString& path) {
+QString mountRootOf(const QString& path)
+{
     QString folder = GetParentFolderName(path);
     while (!folder.isEmpty() && folder != u"/" && !isVolumeRoot(folder))
         folder = GetParentFolderName(folder);
@@ -89,7 +96,8 @@ QString mountRootOf(const QString& path) {
 
 // The trash of the mount that holds the path: the administrator's shared .Trash, when it
 // is one that may be trusted, otherwise the user's own .Trash-UID, made when missing.
-std::optional<Trash> mountTrash(const QString& path) {
+std::optional<Trash> mountTrash(const QString& path)
+{
     const QString topDir = mountRootOf(path);
     if (topDir.isEmpty())
         return std::nullopt;
@@ -113,7 +121,8 @@ std::optional<Trash> mountTrash(const QString& path) {
 }
 
 // The name's bytes cut, at a character, so that the info file's name fits too.
-QString fittingName(const QString& name, const QString& suffix) {
+QString fittingName(const QString& name, const QString& suffix)
+{
     QString kept = name;
     while (fileNameBytes(kept + suffix).size() + kInfoSuffix.size() > kLongestName) {
         kept.chop(1);
@@ -123,7 +132,8 @@ QString fittingName(const QString& name, const QString& suffix) {
     return kept + suffix;
 }
 
-QByteArray infoText(const QString& path, const Trash& trash) {
+QByteArray infoText(const QString& path, const Trash& trash)
+{
     QByteArray original = fileNameBytes(path);
     if (!trash.topDir.isEmpty())
         original = original.mid(fileNameBytes(BuildPath(trash.topDir, QString())).size());
@@ -132,7 +142,8 @@ QByteArray infoText(const QString& path, const Trash& trash) {
 }
 
 // Writes the info file under a name no other entry of the trash has, and gives that name.
-std::optional<QString> reserveEntry(const QString& path, const Trash& trash, int& error) {
+std::optional<QString> reserveEntry(const QString& path, const Trash& trash, int& error)
+{
     const QByteArray info = infoText(path, trash);
     for (int n = 1; n < 10000; ++n) {
         const QString name =
@@ -160,7 +171,8 @@ std::optional<QString> reserveEntry(const QString& path, const Trash& trash, int
     return std::nullopt;
 }
 
-bool moveInto(const QString& path, const Trash& trash, int& error) {
+bool moveInto(const QString& path, const Trash& trash, int& error)
+{
     const auto name = reserveEntry(path, trash, error);
     if (!name)
         return false;
@@ -175,7 +187,8 @@ bool moveInto(const QString& path, const Trash& trash, int& error) {
 
 } // namespace
 
-bool moveToDesktopTrash(const QString& path, QString& reason) {
+bool moveToDesktopTrash(const QString& path, QString& reason)
+{
     struct stat status {};
     if (!path.startsWith(u'/') || ::lstat(fileNameBytes(path).constData(), &status) != 0) {
         reason = systemReason(ENOENT);

@@ -22,7 +22,8 @@
 
 namespace {
 
-QByteArray jpeg(QSize size) {
+QByteArray jpeg(QSize size)
+{
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::magenta);
     QByteArray bytes;
@@ -36,7 +37,8 @@ QByteArray jpeg(QSize size) {
 // may be the real one).
 struct Library {
     explicit Library(FileOperations* trash = nullptr)
-        : tree({"Videos/", "Musica/", "Fotos/", "disc/"}) {
+        : tree({"Videos/", "Musica/", "Fotos/", "disc/"})
+    {
         writeFile(t.programFolder.filePath("folders.ini"),
                   tree.foldersIni("Videos", "Musica", "Fotos", "tv"));
         if (trash)
@@ -68,7 +70,8 @@ private slots:
     void importsCopyTheName();
 };
 
-void TestOddNames::foldersOpenAndFilesPlay() {
+void TestOddNames::foldersOpenAndFilesPlay()
+{
     QFETCH(QByteArray, stem);
     QFETCH(QString, shown);
     Library l;
@@ -94,7 +97,8 @@ void TestOddNames::foldersOpenAndFilesPlay() {
     QCOMPARE(l.t.player.playlist.size(), 2);
 }
 
-void TestOddNames::picturesPreviewAndShow() {
+void TestOddNames::picturesPreviewAndShow()
+{
     QFETCH(QByteArray, stem);
     QFETCH(QString, shown);
     Library l;
@@ -118,7 +122,8 @@ void TestOddNames::picturesPreviewAndShow() {
     QVERIFY(shownInTheViewer);
 }
 
-void TestOddNames::theTrashKeepsTheName() {
+void TestOddNames::theTrashKeepsTheName()
+{
     QFETCH(QByteArray, stem);
     QFETCH(QString, shown);
     DesktopFileOperations trash;
@@ -144,7 +149,8 @@ void TestOddNames::theTrashKeepsTheName() {
     QCOMPARE(readFileAt(QFile::encodeName(l.tree.path("data/Trash/files/")) + entry), "photo");
 }
 
-void TestOddNames::importsCopyTheName() {
+void TestOddNames::importsCopyTheName()
+{
     QFETCH(QByteArray, stem);
     Library l;
     const QByteArray folder = l.at("disc/") + stem;

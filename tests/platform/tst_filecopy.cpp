@@ -20,8 +20,7 @@ int g_refuseRenameWith = 0;
 int g_refuseLinkWith = 0;
 QStringList g_diskCalls;
 
-template <typename Function>
-Function* real(const char* name)
+template <typename Function> Function* real(const char* name)
 {
     return reinterpret_cast<Function*>(dlsym(RTLD_NEXT, name));
 }
@@ -73,8 +72,8 @@ namespace {
 struct FuseMount {
     FuseMount()
     {
-        mounted = ::geteuid() == 0 &&
-                  QProcess::execute("bindfs", {backing.path(), view.path()}) == 0;
+        mounted =
+            ::geteuid() == 0 && QProcess::execute("bindfs", {backing.path(), view.path()}) == 0;
     }
     ~FuseMount()
     {
@@ -152,8 +151,9 @@ void TestFileCopy::onARealFuseMount()
                         QFile::encodeName(fuse.view.filePath("c.jpg")), RENAME_NOREPLACE) != 0);
 
     CopyEngine engine({disc.filePath("a.jpg"), disc.filePath("b.jpg")}, fuse.view.path(), false);
-    QObject::connect(&engine, &CopyEngine::replaceAsked, &engine,
-                     [&] { engine.answer(CopyEngine::No); }, Qt::DirectConnection);
+    QObject::connect(
+        &engine, &CopyEngine::replaceAsked, &engine, [&] { engine.answer(CopyEngine::No); },
+        Qt::DirectConnection);
     engine.run();
     QCOMPARE(engine.failures(), QStringList());
     QCOMPARE(engine.copiedCount(), 1);

@@ -14,7 +14,8 @@ namespace {
 // A home folder of its own, and an empty working folder, which a trashed file must never
 // land in.
 struct Account {
-    Account(bool withShare, bool dataHomeSet) {
+    Account(bool withShare, bool dataHomeSet)
+    {
         if (withShare)
             QDir().mkpath(home.filePath(".local/share"));
         qputenv("HOME", QFile::encodeName(home.path()));
@@ -31,10 +32,12 @@ struct Account {
 
 // A tmpfs of the test's own, as a second disk; only root may make one.
 struct SecondMount {
-    SecondMount() {
+    SecondMount()
+    {
         mounted = ::mount("none", QFile::encodeName(dir.path()), "tmpfs", 0, "size=1m") == 0;
     }
-    ~SecondMount() {
+    ~SecondMount()
+    {
         if (mounted)
             ::umount(QFile::encodeName(dir.path()));
     }
@@ -43,8 +46,8 @@ struct SecondMount {
 };
 
 // One of trash-cli's commands, the reader of the trash that the desktop's own tools agree with.
-QString trashCli(const QString& command, const QStringList& arguments,
-                 const QByteArray& input = {}) {
+QString trashCli(const QString& command, const QStringList& arguments, const QByteArray& input = {})
+{
     QProcess process;
     process.start(command, arguments);
     if (!process.waitForStarted())
@@ -67,7 +70,8 @@ private slots:
     void withoutATrashNothingMoves();
 };
 
-void TestTrash::anotherReaderSeesAndRestores_data() {
+void TestTrash::anotherReaderSeesAndRestores_data()
+{
     QTest::addColumn<bool>("withShare");
     QTest::addColumn<bool>("dataHomeSet");
     QTest::addColumn<bool>("onSecondMount");
@@ -79,7 +83,8 @@ void TestTrash::anotherReaderSeesAndRestores_data() {
         << true << false << true << QStringLiteral(".Trash-%1").arg(::geteuid());
 }
 
-void TestTrash::anotherReaderSeesAndRestores() {
+void TestTrash::anotherReaderSeesAndRestores()
+{
     QFETCH(bool, withShare);
     QFETCH(bool, dataHomeSet);
     QFETCH(bool, onSecondMount);
@@ -107,13 +112,15 @@ void TestTrash::anotherReaderSeesAndRestores() {
     QCOMPARE(readFile(path), QByteArray("photo"));
 }
 
-void TestTrash::withoutATrashNothingMoves_data() {
+void TestTrash::withoutATrashNothingMoves_data()
+{
     QTest::addColumn<bool>("onSecondMount");
     QTest::newRow("the home trash cannot be made") << false;
     QTest::newRow("the mount's trash cannot be made") << true;
 }
 
-void TestTrash::withoutATrashNothingMoves() {
+void TestTrash::withoutATrashNothingMoves()
+{
     QFETCH(bool, onSecondMount);
     Account account(true, false);
     SecondMount mount;

@@ -5,14 +5,16 @@
 
 #include <QTest>
 
-QStringList rowTexts(MainWindow& window) {
+QStringList rowTexts(MainWindow& window)
+{
     QStringList texts;
     for (const MenuRow& row : window.LsvMenu->rows().rows())
         texts << (row.isMainMenuRow() ? row.subItems.front().text : row.text);
     return texts;
 }
 
-bool highlightRow(MainWindow& window, const QString& text) {
+bool highlightRow(MainWindow& window, const QString& text)
+{
     const qsizetype row = rowTexts(window).indexOf(text);
     if (row < 0) {
         qWarning("no row %s", qPrintable(text));
@@ -22,7 +24,8 @@ bool highlightRow(MainWindow& window, const QString& text) {
     return true;
 }
 
-bool chooseRow(MainWindow& window, const QString& text) {
+bool chooseRow(MainWindow& window, const QString& text)
+{
     if (!highlightRow(window, text))
         return false;
     QTest::keyClick(window.LsvMenu, Qt::Key_Return);

@@ -6,7 +6,8 @@
 
 // The rows of a data-driven test over file names that trip programs up: `stem` is the name's
 // bytes on disk before its extension, `shown` what the list shows for it.
-inline void addOddNameRows() {
+inline void addOddNameRows()
+{
     QTest::addColumn<QByteArray>("stem");
     QTest::addColumn<QString>("shown");
     QTest::newRow("Latin-1") << QByteArray("Caf\xe9 d\xed"
