@@ -1,9 +1,9 @@
 #include "platform/filecopy.h"
 
 #include "platform/filenames.h"
+#include "platform/filesystem.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -37,26 +37,6 @@ public:
 private:
     int m_fd;
 };
-
-QString reason(int error)
-{
-    switch (error) {
-    case ENOSPC:
-        return QStringLiteral("no queda espacio en el destino");
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return QStringLiteral("no hay permiso para escribir");
-    case ENOENT:
-        return QStringLiteral("no existe");
-    case EEXIST:
-        return QStringLiteral("ya existe");
-    case EIO:
-        return QStringLiteral("error de lectura del disco");
-    default:
-        return QString::fromLocal8Bit(std::strerror(error));
-    }
-}
 
 // One chunk by read and write, for file systems copy_file_range does not span.
 ssize_t copyChunkByHand(int in, int out, qint64 length, std::vector<char>& buffer)
@@ -103,7 +83,7 @@ bool copyOpenFile(int in, Descriptor& out, const std::atomic<bool>& cancel,
             done = copyChunkByHand(in, out.get(), kChunk, buffer);
         }
         if (done < 0) {
-            error = reason(errno);
+            error = fileErrorReason(errno);
             return false;
         }
         if (done == 0)
@@ -114,7 +94,7 @@ bool copyOpenFile(int in, Descriptor& out, const std::atomic<bool>& cancel,
     // On the disk before it can take its final name: a power cut must not leave an empty
     // file under a name that says the copy is done.
     if (::fdatasync(out.get()) != 0 || !out.close()) {
-        error = reason(errno);
+        error = fileErrorReason(errno);
         return false;
     }
     return true;
@@ -128,13 +108,13 @@ bool copyFileContents(const QString& source, const QString& target,
 {
     Descriptor in(::open(fileNameBytes(source).constData(), O_RDONLY | O_CLOEXEC));
     if (in.get() < 0) {
-        error = reason(errno);
+        error = fileErrorReason(errno);
         return false;
     }
     Descriptor out(::open(fileNameBytes(target).constData(),
                           O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (out.get() < 0) {
-        error = reason(errno);
+        error = fileErrorReason(errno);
         return false;
     }
     if (!copyOpenFile(in.get(), out, cancel, copied, error)) {
@@ -151,13 +131,13 @@ bool renameInto(const QString& temporary, const QString& target, bool replace, Q
     if (replace) {
         if (::rename(from.constData(), to.constData()) == 0)
             return true;
-        error = reason(errno);
+        error = fileErrorReason(errno);
         return false;
     }
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
         return true;
     if (!refused(errno)) {
-        error = reason(errno);
+        error = fileErrorReason(errno);
         return false;
     }
     // NFS, CephFS, FUSE (an NTFS disk, sshfs) and older ZFS refuse the flag. A new link fails
@@ -167,7 +147,7 @@ bool renameInto(const QString& temporary, const QString& target, bool replace, Q
         return true;
     }
     if (!refused(errno) && errno != EPERM) {
-        error = reason(errno);
+        error = fileErrorReason(errno);
         return false;
     }
     // No links either (FAT, some FUSE file systems): the final name is made new, so it cannot

@@ -4,6 +4,8 @@
 
 #include <QCollator>
 
+#include <cerrno>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -143,6 +145,26 @@ std::optional<QDateTime> fileCreationDate(const QString& path)
     const statx_timestamp& time =
         (status.stx_mask & STATX_BTIME) ? status.stx_btime : status.stx_mtime;
     return QDateTime::fromMSecsSinceEpoch(time.tv_sec * 1000 + time.tv_nsec / 1000000);
+}
+
+QString fileErrorReason(int error)
+{
+    switch (error) {
+    case ENOSPC:
+        return QStringLiteral("no queda espacio en el destino");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return QStringLiteral("no hay permiso para escribir");
+    case ENOENT:
+        return QStringLiteral("no existe");
+    case EEXIST:
+        return QStringLiteral("ya existe");
+    case EIO:
+        return QStringLiteral("error de lectura del disco");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
 }
 
 void sortInFileOrder(QStringList& names)

@@ -47,5 +47,8 @@ enum class FolderLinks { Follow, Skip };
 std::optional<FolderContents> GetFolder(const QString& path, FolderParts parts = FolderParts::Both,
                                         FolderLinks links = FolderLinks::Follow);
 
+// What a failed file call's error number means, in a few Spanish words.
+QString fileErrorReason(int error);
+
 // Sorts bare names or paths in the platform's file list order.
 void sortInFileOrder(QStringList& names);

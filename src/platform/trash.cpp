@@ -5,7 +5,6 @@
 
 #include <QDateTime>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,22 +20,6 @@ struct Trash {
     QString folder;
     QString topDir;
 };
-
-QString systemReason(int error)
-{
-    switch (error) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return QStringLiteral("no hay permiso");
-    case ENOSPC:
-        return QStringLiteral("no queda espacio");
-    case ENOENT:
-        return QStringLiteral("no existe");
-    default:
-        return QString::fromLocal8Bit(std::strerror(error));
-    }
-}
 
 bool isOwnFolder(const QString& path)
 {
@@ -64,9 +47,9 @@ bool makeTrashFolders(const Trash& trash)
 
 std::optional<Trash> homeTrash()
 {
-    QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    QString data = fileNameFromBytes(qgetenv("XDG_DATA_HOME"));
     if (!data.startsWith(u'/')) { // a relative value is to be ignored
-        const QString home = qEnvironmentVariable("HOME");
+        const QString home = fileNameFromBytes(qgetenv("HOME"));
         if (!home.startsWith(u'/'))
             return std::nullopt;
         data = BuildPath(home, QStringLiteral(".local/share"));
@@ -191,7 +174,7 @@ bool moveToDesktopTrash(const QString& path, QString& reason)
 {
     struct stat status {};
     if (!path.startsWith(u'/') || ::lstat(fileNameBytes(path).constData(), &status) != 0) {
-        reason = systemReason(ENOENT);
+        reason = fileErrorReason(ENOENT);
         return false;
     }
     int error = 0;
@@ -205,7 +188,7 @@ bool moveToDesktopTrash(const QString& path, QString& reason)
         if (moveInto(path, *home, error))
             return true;
         if (error != EXDEV) { // a bind mount of the home's own file system
-            reason = systemReason(error);
+            reason = fileErrorReason(error);
             return false;
         }
     }
@@ -216,6 +199,6 @@ bool moveToDesktopTrash(const QString& path, QString& reason)
     }
     if (moveInto(path, *own, error))
         return true;
-    reason = systemReason(error);
+    reason = fileErrorReason(error);
     return false;
 }
