@@ -26,6 +26,10 @@ struct Account {
         QDir::setCurrent(work.path());
     }
     ~Account() { QDir::setCurrent(QDir::rootPath()); }
+    QStringList leftInTheWorkingFolder() const
+    {
+        return QDir(work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
     QTemporaryDir home;
     QTemporaryDir work;
 };
@@ -101,13 +105,12 @@ void TestTrash::anotherReaderSeesAndRestores()
     QString reason;
     QVERIFY2(moveToDesktopTrash(path, reason), qPrintable(reason));
     QVERIFY(!QFile::exists(path));
-    QCOMPARE(QDir(account.work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList());
+    QCOMPARE(account.leftInTheWorkingFolder(), QStringList());
     const QString root = onSecondMount ? folder : account.home.path();
     QVERIFY(QFile::exists(root + "/" + trashFolder + "/files/Playa café.jpg"));
 
-    QVERIFY2(trashCli("trash-list", {}).contains(" " + path + "\n"),
-             qPrintable(trashCli("trash-list", {})));
+    const QString listed = trashCli("trash-list", {});
+    QVERIFY2(listed.contains(" " + path + "\n"), qPrintable(listed));
     trashCli("trash-restore", {path}, "0\n");
     QCOMPARE(readFile(path), QByteArray("photo"));
 }
@@ -139,8 +142,7 @@ void TestTrash::withoutATrashNothingMoves()
     QVERIFY(!moveToDesktopTrash(path, reason));
     QVERIFY(reason.contains("no se puede crear"));
     QCOMPARE(readFile(path), QByteArray("photo"));
-    QCOMPARE(QDir(account.work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList());
+    QCOMPARE(account.leftInTheWorkingFolder(), QStringList());
 }
 
 QTEST_MAIN(TestTrash)
