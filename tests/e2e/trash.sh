@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Delete, on a home without ~/.local/share and in a folder named in Latin-1: the picture goes
-# to the desktop's trash, where another reader of the trash (trash-cli) finds it, and nothing
-# lands in the folder the program was started from.
+# Delete, in a folder named in Latin-1, on a home that holds the library and has no
+# ~/.local/share: the picture goes to the desktop's trash, where another reader of the trash
+# (trash-cli) finds it, and nothing lands in the folder the program was started from.
 # usage: trash.sh SOFAVIO SCREENSHOT DEMO_FOLDER OUT_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 mkdir -p "$4"
 prepare "$1" "$3"
+export HOME=$work   # the library inside the home, as ~/Imágenes is
 folder=$work/demo/Imagenes/$'Caf\xe9'
 mkdir "$folder"
 cp "$work/demo/Imagenes/Automata.gif" "$folder/foto.gif"
