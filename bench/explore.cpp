@@ -5,6 +5,7 @@
 #include "menu/folderbrowser.h"
 #include "menu/mediakinds.h"
 #include "menu/menulist.h"
+#include "measure.h"
 #include "report.h"
 
 #include <QApplication>
@@ -19,13 +20,6 @@
 namespace {
 
 constexpr int kRuns = 10;
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 void fillFolder(const QString& folder, int files)
 {

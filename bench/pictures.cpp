@@ -11,6 +11,7 @@
 #include "platform/linuxdrives.h"
 #include "platform/mediaplayer.h"
 #include "platform/processlauncher.h"
+#include "measure.h"
 #include "report.h"
 
 #include <QApplication>
@@ -43,13 +44,6 @@ public:
     std::optional<CurrentMedia> currentMedia() const override { return std::nullopt; }
     std::optional<QString> opticalDriveSpecifier(int) const override { return std::nullopt; }
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 void makePhoto(const QString& path)
 {

@@ -14,6 +14,7 @@
 #include "platform/processlauncher.h"
 #include "playback/nowplaying.h"
 #include "playback/playall.h"
+#include "measure.h"
 #include "report.h"
 
 #include <QApplication>
@@ -37,24 +38,6 @@ public:
         return std::vector<OpticalDrive>{};
     }
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').front().toLong();
-    }
-    return -1;
-}
 
 // Runs the event loop until the signal arrives or the time is up; false on time-out.
 template <typename Signal>

@@ -4,6 +4,7 @@
 // time used over as long again. The program folder (holding folders.ini) is the first argument.
 #include "app/application.h"
 #include "app/mainwindow.h"
+#include "measure.h"
 
 #include <QApplication>
 #include <QFile>
@@ -27,18 +28,6 @@ double cpuSeconds()
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').front().toLong();
-    }
-    return -1;
 }
 
 class FirstPaint : public QObject {

@@ -1,6 +1,7 @@
 #include "app/confirmation.h"
 
 #include "app/elements.h"
+#include "app/twips.h"
 #include "keys/keycodes.h"
 
 #include <QDialog>
@@ -9,8 +10,8 @@
 
 namespace {
 
-const QColor kPanelGrey(64, 64, 64);
 constexpr double kPanelWidth = 9600;
+constexpr double kPanelHeight = 3600;
 constexpr double kAnswerTop = 2250;
 
 class QuestionPanel : public QDialog {
@@ -21,7 +22,7 @@ public:
         setObjectName(QStringLiteral("Confirmation"));
         setWindowTitle(QStringLiteral("Sofavio"));
         setWindowFlag(Qt::FramelessWindowHint);
-        setFixedSize(int(kPanelWidth / 15), 240);
+        setFixedSize(toPixels(QSizeF(kPanelWidth, kPanelHeight)));
         makeLabel(this, QStringLiteral("Question"), QRectF(450, 300, kPanelWidth - 900, 1500),
                   question, TextLook{Face::Serif, 24, Qt::white, Align::Centre});
         const double slot = kPanelWidth / double(answers.size());

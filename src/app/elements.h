@@ -8,6 +8,10 @@
 
 // The building blocks every screen is made of, placed in twips.
 
+// The grey of every panel that stands over the list: questions, progress, the import and jump
+// panels.
+inline const QColor kPanelGrey(64, 64, 64);
+
 enum class Face { Sans, Serif }; // Arial and Times New Roman, by their metric twins
 QFont screenFont(Face face, double points, bool bold = false);
 

@@ -16,6 +16,11 @@ int pixels(double twips)
 
 } // namespace
 
+QSize toPixels(const QSizeF& twips)
+{
+    return toPixels(QRectF(QPointF(), twips)).size();
+}
+
 QRect toPixels(const QRectF& twips)
 {
     // Edges are rounded, not sizes, so neighbours meet without gaps.

@@ -10,6 +10,7 @@ class QWidget;
 inline constexpr double kTwipsPerPixel = 15.0;
 
 QRect toPixels(const QRectF& twips);
+QSize toPixels(const QSizeF& twips);
 
 // Places the widget and remembers the exact twips, so code that compares positions (which
 // button a frame surrounds) sees the values it set, not rounded pixels.

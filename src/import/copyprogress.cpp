@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QThread>
+#include <memory>
 
 CopyProgressPanel::CopyProgressPanel(QWidget* owner, CopyEngine& engine)
     : QDialog(owner), m_engine(engine)
@@ -17,7 +18,7 @@ CopyProgressPanel::CopyProgressPanel(QWidget* owner, CopyEngine& engine)
     setObjectName(QStringLiteral("CopyProgress"));
     setWindowTitle(QStringLiteral("Sofavio"));
     setWindowFlag(Qt::FramelessWindowHint);
-    setFixedSize(600, 260);
+    setFixedSize(toPixels(QSizeF(9000, 3900)));
     makeLabel(this, QStringLiteral("Title"), QRectF(0, 240, 9000, 600), QStringLiteral("Copiando"),
               TextLook{Face::Serif, 27.75, Qt::white, Align::Centre});
     m_file = makeLabel(this, QStringLiteral("File"), QRectF(480, 1000, 8040, 450), QString(),
@@ -44,13 +45,12 @@ CopyProgressPanel::CopyProgressPanel(QWidget* owner, CopyEngine& engine)
 
 void CopyProgressPanel::runModal()
 {
-    QThread* worker = QThread::create([this] { m_engine.run(); });
+    const std::unique_ptr<QThread> worker(QThread::create([this] { m_engine.run(); }));
     if (parentWidget())
         move(parentWidget()->window()->geometry().center() - rect().center());
     worker->start();
     exec();
     worker->wait();
-    delete worker;
 }
 
 void CopyProgressPanel::askReplace(const QString& name)
@@ -81,5 +81,5 @@ void CopyProgressPanel::reject()
 
 void CopyProgressPanel::paintEvent(QPaintEvent*)
 {
-    QPainter(this).fillRect(rect(), QColor(64, 64, 64));
+    QPainter(this).fillRect(rect(), kPanelGrey);
 }

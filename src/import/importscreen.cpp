@@ -6,12 +6,6 @@
 
 #include <QListWidget>
 
-namespace {
-
-const QColor kPanelGrey(64, 64, 64);
-
-} // namespace
-
 ImportScreen buildImportScreen(QWidget* window)
 {
     ImportScreen screen;

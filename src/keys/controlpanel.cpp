@@ -91,7 +91,7 @@ ControlPanel buildControlPanel(QWidget* window)
     panel.Timer2->setSingleShot(true);
 
     // Made bottom of the stack first.
-    const TextLook marker{Face::Sans, 8, Qt::white, Align::Left, false, QColor(64, 64, 64)};
+    const TextLook marker{Face::Sans, 8, Qt::white, Align::Left, false, kPanelGrey};
     for (std::size_t i = 0; i < panel.LblControl.size(); ++i) {
         panel.LblControl[i] = makeLabel(panel.PicControls, QStringLiteral("LblControl%1").arg(i),
                                         QRectF(kButtons[i].left, 240, 1335, 495), QString(), marker);

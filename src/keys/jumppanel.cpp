@@ -40,7 +40,7 @@ JumpPanel buildJumpPanel(QWidget* window)
 {
     JumpPanel panel;
     panel.PicSaltar =
-        new Panel(window, QStringLiteral("PicSaltar"), designRect::PicSaltar, QColor(64, 64, 64));
+        new Panel(window, QStringLiteral("PicSaltar"), designRect::PicSaltar, kPanelGrey);
     panel.PicSaltar->hide();
     QWidget* parent = panel.PicSaltar;
 
@@ -121,9 +121,14 @@ void RunJumpChoice(MainWindow& window)
         if (bar.value + step < bar.maximum)
             bar.setValue(bar.value + step);
     } else if (framed(Ok)) {
-        panel.PicSaltar->hide();
         window.services().player.setCurrentPosition(bar.value);
-        window.playerView.MediaPlayer->show();
-        Timer2_Timer(window);
+        CloseJumpPanel(window);
     }
+}
+
+void CloseJumpPanel(MainWindow& window)
+{
+    window.jumpPanel.PicSaltar->hide();
+    window.playerView.MediaPlayer->show();
+    Timer2_Timer(window);
 }

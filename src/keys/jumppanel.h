@@ -43,3 +43,5 @@ void MoveJumpHighlight(MainWindow& window, int step);
 // "Más" and "Menos" move the target a tenth of the length, refusing a move that reaches
 // either end; "OK" jumps there and closes the panels.
 void RunJumpChoice(MainWindow& window);
+// Closes the panel and gives the video its surface back.
+void CloseJumpPanel(MainWindow& window);

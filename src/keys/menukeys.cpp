@@ -2,13 +2,28 @@
 
 #include "app/elements.h"
 #include "app/mainwindow.h"
+#include "import/fileops.h"
 #include "keys/controlpanel.h"
 #include "keys/jumppanel.h"
 #include "keys/keycodes.h"
 #include "menu/itemactivation.h"
 #include "menu/menulist.h"
+#include "pictures/preview.h"
+#include "platform/filesystem.h"
 
+#include <QDir>
 #include <QTimer>
+
+namespace {
+
+// The key of the highlighted row; empty when no row is highlighted.
+QString highlightedKey(const MainWindow& window)
+{
+    const int row = window.LsvMenu->selectedRow();
+    return row < 0 ? QString() : window.LsvMenu->rows().row(row).rowKey();
+}
+
+} // namespace
 
 void LsvMenu_KeyDown(MainWindow& window, int KeyCode)
 {
@@ -34,6 +49,20 @@ void LsvMenu_KeyDown(MainWindow& window, int KeyCode)
     if (KeyCode == kKeyEnter && window.playerViewShown() && window.jumpPanelShown())
         RunJumpChoice(window);
     window.controlPanel.Timer2->stop();
+}
+
+void LsvMenu_KeyUp(MainWindow& window, int KeyCode)
+{
+    if (KeyCode == kKeyDelete) {
+        const QString key = highlightedKey(window);
+        // Only a listed file or folder, named by its full path, is ever deleted.
+        if (!QDir::isAbsolutePath(key) || (!FileExists(key) && !FolderExists(key)))
+            return;
+        DeleteFiles(window, {key});
+    }
+    if (KeyCode == kKeyLeft || KeyCode == kKeyRight)
+        window.controlPanel.Timer2->start();
+    previewHighlightedRow(window, highlightedKey(window));
 }
 
 bool menuKeyIsConsumed(int KeyCode)

@@ -6,6 +6,10 @@ class MainWindow;
 // keys have been handled before it.
 void LsvMenu_KeyDown(MainWindow& window, int KeyCode);
 
+// A key let go on the list: Delete sends the highlighted file or folder to the trash, Left
+// and Right start the control panel's auto-hide, and the preview follows the highlight.
+void LsvMenu_KeyUp(MainWindow& window, int KeyCode);
+
 // Keys the list must not handle itself after LsvMenu_KeyDown (a tree view would expand,
 // collapse or search on them).
 bool menuKeyIsConsumed(int KeyCode);

@@ -2,6 +2,7 @@
 
 #include "app/elements.h"
 #include "app/mainwindow.h"
+#include "keys/jumppanel.h"
 #include "keys/keycodes.h"
 #include "platform/mediaplayer.h"
 #include "playback/playerview.h"
@@ -45,11 +46,8 @@ void Form_KeyDown(MainWindow& window, int KeyCode)
         else
             ShowMediaPlayer(window);
     }
-    if (window.jumpPanelShown() && KeyCode == kKeyEscape) {
-        window.jumpPanel.PicSaltar->hide();
-        window.playerView.MediaPlayer->show();
-        Timer2_Timer(window);
-    }
+    if (window.jumpPanelShown() && KeyCode == kKeyEscape)
+        CloseJumpPanel(window);
     if (KeyCode == kKeyF1) {
         if (const auto mark = positionInSeconds(player))
             state.MarkA = *mark;

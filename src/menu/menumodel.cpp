@@ -49,8 +49,6 @@ QVariant MenuModel::data(const QModelIndex& index, int role) const
         return r.subItems.empty() ? QString() : r.subItems.front().text;
     case Qt::ForegroundRole:
         return r.colour ? QVariant(*r.colour) : QVariant();
-    case KeyRole:
-        return r.rowKey();
     case Qt::DecorationRole:
         if (first && r.icon == 1)
             return m_folderIcon;

@@ -30,8 +30,6 @@ struct MenuRow {
 class MenuModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Role { KeyRole = Qt::UserRole };
-
     using QAbstractTableModel::QAbstractTableModel;
 
     // The pictures of icons 1 and 2.

@@ -3,26 +3,15 @@
 #include "app/elements.h"
 #include "app/mainwindow.h"
 #include "app/twips.h"
-#include "import/fileops.h"
-#include "keys/keycodes.h"
 #include "menu/mediakinds.h"
 #include "menu/menulist.h"
 #include "pictures/picturedecoder.h"
 #include "pictures/pictureloader.h"
 #include "platform/filesystem.h"
 
-#include <QDir>
-#include <QTimer>
 #include <limits>
 
 namespace {
-
-// The key of the highlighted row; empty when no row is highlighted.
-QString highlightedKey(const MainWindow& window)
-{
-    const int row = window.LsvMenu->selectedRow();
-    return row < 0 ? QString() : window.LsvMenu->rows().row(row).rowKey();
-}
 
 void showDecodedPreview(MainWindow& window, const QString& path, const QImage& image)
 {
@@ -103,19 +92,8 @@ void clearPreview(MainWindow& window)
     window.Image2->clear();
 }
 
-void LsvMenu_KeyUp(MainWindow& window, int KeyCode)
+void previewHighlightedRow(MainWindow& window, const QString& key)
 {
-    if (KeyCode == kKeyDelete) {
-        const QString key = highlightedKey(window);
-        // Only a listed file or folder, named by its full path, is ever deleted.
-        if (!QDir::isAbsolutePath(key) || (!FileExists(key) && !FolderExists(key)))
-            return;
-        DeleteFiles(window, {key});
-    }
-    if (KeyCode == kKeyLeft || KeyCode == kKeyRight)
-        window.controlPanel.Timer2->start();
-
-    const QString key = highlightedKey(window);
     if (kPreviewExtensions.contains(GetExtensionName(key).toLower())) {
         if (key != window.preview.path) // the same row keeps its picture, without a blink
             PreviewPicture(window, key);

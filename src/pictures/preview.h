@@ -27,9 +27,9 @@ void connectPreview(MainWindow& window);
 // Empties the preview (it keeps its place) and forgets a picture still being decoded.
 void clearPreview(MainWindow& window);
 
-// A key let go on the list: Delete sends the highlighted file or folder to the trash, Left
-// and Right start the control panel's auto-hide, and the preview follows the highlight.
-void LsvMenu_KeyUp(MainWindow& window, int KeyCode);
+// The preview follows the highlighted row, by its key: a picture is shown (the one already
+// shown stays, without a blink); in the picture library anything else empties the preview.
+void previewHighlightedRow(MainWindow& window, const QString& key);
 
 // The factor a picture W twips wide is shrunk by to fit the room: down from 1 in steps of
 // 0.01 while it is too wide. Only the width is tested.

@@ -12,15 +12,14 @@
 namespace {
 
 // Shows the player view for a video, hides it for a song; nothing without a current item.
-bool applyMediaKind(MainWindow& window, const std::optional<CurrentMedia>& media)
+void applyMediaKind(MainWindow& window, const std::optional<CurrentMedia>& media)
 {
     if (!media)
-        return false;
+        return;
     if (media->mediaType == u"audio")
         HideMediaPlayer(window);
     else if (media->mediaType == u"video")
         ShowMediaPlayer(window);
-    return true;
 }
 
 void applyNowPlayingText(MainWindow& window, const std::optional<CurrentMedia>& media)
@@ -71,9 +70,7 @@ void MediaPlayer_MediaChange(MainWindow& window)
 
 void PicMediaPlayer_Resize(MainWindow& window)
 {
-    const auto media = window.services().player.currentMedia();
-    applyMediaKind(window, media);
-    applyNowPlayingText(window, media);
+    MediaPlayer_NewStream(window); // the same: the view and the text follow the current item
 }
 
 void MediaPlayer_Error(MainWindow& window, const QString& path, const QString& reason)
