@@ -5,9 +5,8 @@
 #include "app/screengeometry.h"
 #include "app/twips.h"
 #include "keys/jumppanel.h"
-#include "platform/filesystem.h"
-#include "platform/mediaplayer.h"
 #include "playback/playerview.h"
+#include "playback/transport.h"
 
 #include <QTimer>
 
@@ -37,33 +36,6 @@ constexpr qint16 kLastButton = 5;
 constexpr double kFrameOffset = 120; // the frame stands this far left of its button
 
 enum Button { Play, Pause, Stop, Prev, Next, Select };
-
-// Opens the song `TrackIndex` of the playing song's folder. False when there is none.
-bool playTrack(MainWindow& window)
-{
-    const FileList& folder = window.playback.File2;
-    const int index = window.state.TrackIndex;
-    if (index < 0 || index >= folder.entries.size())
-        return false;
-    MediaPlayer& player = window.services().player;
-    player.setURL(BuildPath(folder.path, folder.entries.at(index)));
-    player.play();
-    return true;
-}
-
-// PREV and NEXT through the songs of the folder: false at either end, where nothing opens.
-bool stepTrack(MainWindow& window, int step)
-{
-    int& index = window.state.TrackIndex;
-    const int last = int(window.playback.File2.entries.size()) - 1;
-    index += step;
-    if (index < 0 || index > last) {
-        index = index < 0 ? 0 : last;
-        return false;
-    }
-    playTrack(window);
-    return true;
-}
 
 // Which button the frame stands around, read from where it is.
 int framedButton(const ControlPanel& panel)
@@ -124,42 +96,8 @@ void MoveControlHighlight(MainWindow& window, int step)
     setTwipLeft(panel.Shape4, twipRect(panel.LblControl[std::size_t(index)]).left() - kFrameOffset);
 }
 
-namespace {
-
-bool playingVideo(const MediaPlayer& player)
-{
-    const auto media = player.currentMedia();
-    return media && media->mediaType == u"video";
-}
-
-} // namespace
-
-bool stepForward(MainWindow& window)
-{
-    MediaPlayer& player = window.services().player;
-    if (!playingVideo(player))
-        return stepTrack(window, +1);
-    const auto position = player.currentPosition();
-    if (position && *position + 10 < player.currentMedia()->duration)
-        player.setCurrentPosition(*position + 10);
-    return true;
-}
-
-bool stepBack(MainWindow& window)
-{
-    MediaPlayer& player = window.services().player;
-    if (!playingVideo(player))
-        return stepTrack(window, -1);
-    const float step = window.jumpPanel.bar.maximum / 10;
-    const auto position = player.currentPosition();
-    if (position && *position - step > 0)
-        player.setCurrentPosition(*position - step);
-    return true;
-}
-
 bool RunControlButton(MainWindow& window)
 {
-    MediaPlayer& player = window.services().player;
     window.controlPanel.Timer2->stop();
 
     bool endsKeys = false;
@@ -168,15 +106,14 @@ bool RunControlButton(MainWindow& window)
         const QSizeF screen = screenTwips(&window);
         setTwipWidth(window.playerView.PicMediaPlayer, screen.width());
         setTwipHeight(window.playerView.PicMediaPlayer, screen.height());
-        player.play();
+        resume(window);
         break;
     }
     case Pause:
-        player.pause();
+        pause(window);
         break;
     case Stop:
-        window.state.StoppedByUser = true;
-        player.stop();
+        stopByUser(window);
         break;
     case Prev:
         endsKeys = !stepBack(window);

@@ -25,11 +25,6 @@ ControlPanel buildControlPanel(QWidget* window);
 // Shows the panel and moves its frame one button right (+1) or left (-1), wrapping.
 void MoveControlHighlight(MainWindow& window, int step);
 
-// NEXT and PREV: ten seconds on, or a tenth of the jump bar back, in a video; otherwise the
-// next or previous song of the folder. False when there is no song that way; nothing opens.
-bool stepForward(MainWindow& window);
-bool stepBack(MainWindow& window);
-
 // Carries out the framed button. True when it ends the key handling: after SELECT, and when
 // PREV or NEXT finds no further song; the panel then stays up.
 bool RunControlButton(MainWindow& window);

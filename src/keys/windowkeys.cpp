@@ -6,6 +6,7 @@
 #include "keys/keycodes.h"
 #include "platform/mediaplayer.h"
 #include "playback/playerview.h"
+#include "playback/transport.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -29,12 +30,8 @@ void Form_KeyDown(MainWindow& window, int KeyCode)
     MediaPlayer& player = window.services().player;
     WindowState& state = window.state;
 
-    if (KeyCode == kKeySpace) {
-        if (player.playState() == PlayState::Paused)
-            player.play();
-        else
-            player.pause();
-    }
+    if (KeyCode == kKeySpace)
+        togglePause(window);
     if (window.importScreenShown() && KeyCode == kKeyEscape) {
         window.importScreen.picCopiar->hide();
         window.ShowMenu();

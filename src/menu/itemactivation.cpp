@@ -12,6 +12,7 @@
 #include "platform/launcher.h"
 #include "platform/mediaplayer.h"
 #include "playback/playall.h"
+#include "playback/transport.h"
 
 #include <QListWidget>
 
@@ -97,14 +98,6 @@ void showPicture(MainWindow& window, const QString& path)
     viewer.ListIndex = index;
     viewer.ScaleImage();
     viewer.showModal();
-}
-
-void playFile(MainWindow& window, const QString& path)
-{
-    window.state.StoppedByUser = false;
-    MediaPlayer& player = window.services().player;
-    player.setURL(path);
-    player.play();
 }
 
 void runFolderRow(MainWindow& window, const QString& key)

@@ -1,11 +1,9 @@
 #include "playback/mpris.h"
 
 #include "app/mainwindow.h"
-#include "keys/controlpanel.h"
-#include "keys/keycodes.h"
-#include "keys/windowkeys.h"
 #include "platform/filenames.h"
 #include "platform/mediaplayer.h"
+#include "playback/transport.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -133,23 +131,22 @@ qlonglong MprisPlayer::position() const
 
 void MprisPlayer::Play()
 {
-    player(m_service).play();
+    resume(m_service.window());
 }
 
 void MprisPlayer::Pause()
 {
-    player(m_service).pause();
+    pause(m_service.window());
 }
 
 void MprisPlayer::PlayPause()
 {
-    Form_KeyDown(m_service.window(), kKeySpace);
+    togglePause(m_service.window());
 }
 
 void MprisPlayer::Stop()
 {
-    m_service.window().state.StoppedByUser = true;
-    player(m_service).stop();
+    stopByUser(m_service.window());
 }
 
 void MprisPlayer::Next()
@@ -183,9 +180,7 @@ void MprisPlayer::OpenUri(const QString& uri)
     const QUrl url(uri);
     if (!url.isLocalFile())
         return;
-    m_service.window().state.StoppedByUser = false;
     // The encoded form keeps bytes that are not UTF-8, which toLocalFile() would lose.
     const QByteArray encoded = url.path(QUrl::FullyEncoded).toLatin1();
-    player(m_service).setURL(fileNameFromBytes(QByteArray::fromPercentEncoding(encoded)));
-    player(m_service).play();
+    playFile(m_service.window(), fileNameFromBytes(QByteArray::fromPercentEncoding(encoded)));
 }

@@ -2,10 +2,11 @@
 
 #include "app/mainwindow.h"
 #include "app/messagebox.h"
+#include "platform/filenames.h"
 #include "platform/filesystem.h"
 #include "platform/mediaplayer.h"
 #include "playback/playerview.h"
-#include "platform/filenames.h"
+#include "playback/transport.h"
 
 #include <QLabel>
 
@@ -95,27 +96,6 @@ void MediaPlayer_Error(MainWindow& window, const QString& path, const QString& r
     }
     playback.errorShown = false;
 }
-
-namespace {
-
-// The next song of the folder. False past its last song, where the folder walk ends.
-bool playNextSong(MainWindow& window)
-{
-    WindowState& state = window.state;
-    PlaybackState& playback = window.playback;
-    ++state.TrackIndex;
-    if (state.TrackIndex > playback.File2.entries.size() - 1) {
-        state.TrackIndex = 0;
-        return false;
-    }
-    playback.advancingTo = BuildPath(playback.File2.path, playback.File2.entries.at(state.TrackIndex));
-    MediaPlayer& player = window.services().player;
-    player.setURL(playback.advancingTo);
-    player.play();
-    return true;
-}
-
-} // namespace
 
 void Timer1_Timer(MainWindow& window)
 {
