@@ -71,4 +71,6 @@ signals:
     void MediaChange(const MediaItem& item);
     // A media could not be opened or played; the reason is in Spanish.
     void Error(const QString& path, const QString& reason);
+    // playState() has changed: by a request, at the end of the media, or on opening another.
+    void playStateChanged();
 };

@@ -4,10 +4,21 @@
 #include "platform/filenames.h"
 
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <clocale>
 #include <mpv/client.h>
 
+Q_LOGGING_CATEGORY(lcPlayer, "sofavio.player")
+
 namespace {
+
+// A request mpv refused is not fatal to the program, but should never pass unseen.
+int logged(int result, const char* call, const QByteArray& what)
+{
+    if (result < 0)
+        qCWarning(lcPlayer, "%s %s: %s", call, what.constData(), mpv_error_string(result));
+    return result;
+}
 
 QString spanishReason(int error)
 {
@@ -62,18 +73,19 @@ MpvPlayer::MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject*
         required.emplace_back(name.constData(), value);
 
     for (const auto& [name, value] : defaults)
-        mpv_set_option_string(m_mpv, name, value.constData());
+        logged(mpv_set_option_string(m_mpv, name, value.constData()), "option", name);
     // A line mpv does not know only earns a warning in its log; the rest of the file applies.
     if (!settings.configFile.isEmpty() && QFileInfo(settings.configFile).isFile())
-        mpv_load_config_file(m_mpv, QFile::encodeName(settings.configFile).constData());
+        logged(mpv_load_config_file(m_mpv, QFile::encodeName(settings.configFile).constData()),
+               "config file", QFile::encodeName(settings.configFile));
     for (const auto& [name, value] : required)
-        mpv_set_option_string(m_mpv, name, value.constData());
+        logged(mpv_set_option_string(m_mpv, name, value.constData()), "option", name);
 
     if (mpv_initialize(m_mpv) < 0)
         qFatal("libmpv could not be initialised");
     // mpv waits at this hook until we have read the item's tracks and tags; read later, at
     // the loaded event, a short file may already be over and gone.
-    mpv_hook_add(m_mpv, 0, "on_preloaded", 0);
+    logged(mpv_hook_add(m_mpv, 0, "on_preloaded", 0), "hook", "on_preloaded");
     mpv_set_wakeup_callback(m_mpv, &MpvPlayer::wakeup, this);
 }
 
@@ -115,7 +127,7 @@ void MpvPlayer::handleEvent(const mpv_event& event)
     case MPV_EVENT_HOOK: {
         const auto* hook = static_cast<const mpv_event_hook*>(event.data);
         m_preloaded = readLoadedMedia();
-        mpv_hook_continue(m_mpv, hook->id);
+        logged(mpv_hook_continue(m_mpv, hook->id), "hook", "continue");
         break;
     }
     case MPV_EVENT_FILE_LOADED:
@@ -136,15 +148,15 @@ void MpvPlayer::onFileLoaded()
     if (!m_loadingPath.isEmpty())
         m_current->sourceURL = m_loadingPath;
     m_currentIndex = intProperty("playlist-pos", -1);
-    m_state = PlayState::Playing;
+    setState(PlayState::Playing);
     // A stop or pause asked for while the file was opening takes effect now it is open.
     switch (std::exchange(m_requestedWhileLoading, PlayState::Undefined)) {
     case PlayState::Stopped:
         command({"stop", "keep-playlist"});
-        m_state = PlayState::Stopped;
+        setState(PlayState::Stopped);
         break;
     case PlayState::Paused:
-        m_state = PlayState::Paused; // mpv has held the pause flag through the opening
+        setState(PlayState::Paused); // mpv has held the pause flag through the opening
         break;
     default:
         break;
@@ -163,13 +175,13 @@ void MpvPlayer::onEndFile(const mpv_event& event)
 
     if (end->reason == MPV_END_FILE_REASON_ERROR) {
         const QString path = index >= 0 ? playlistFilename(index) : QString();
-        m_state = nextFollows ? PlayState::Transitioning : PlayState::Undefined;
+        setState(nextFollows ? PlayState::Transitioning : PlayState::Undefined);
         if (!nextFollows)
             m_current.reset();
         emit Error(path, spanishReason(end->error));
         return;
     }
-    m_state = nextFollows ? PlayState::Transitioning : PlayState::Stopped;
+    setState(nextFollows ? PlayState::Transitioning : PlayState::Stopped);
 }
 
 CurrentMedia MpvPlayer::readLoadedMedia() const
@@ -203,14 +215,14 @@ void MpvPlayer::setURL(const QString& path)
     emit aboutToOpen();
     setFlag("pause", false);
     command({"loadfile", fileNameBytes(path), "replace"});
-    m_state = PlayState::Transitioning; // until it is loaded or fails
+    setState(PlayState::Transitioning); // until it is loaded or fails
     m_requestedWhileLoading = PlayState::Undefined;
 }
 
 void MpvPlayer::clearPlaylist()
 {
     command({"stop"}); // also empties mpv's playlist
-    m_state = PlayState::Undefined;
+    setState(PlayState::Undefined);
     m_current.reset();
     m_currentIndex = -1;
 }
@@ -226,22 +238,22 @@ void MpvPlayer::play()
     switch (m_state) {
     case PlayState::Paused:
         setFlag("pause", false);
-        m_state = PlayState::Playing;
+        setState(PlayState::Playing);
         break;
     case PlayState::Stopped:
         // Play the current item again from the start.
         setFlag("pause", false);
         if (m_currentIndex >= 0 && m_currentIndex < intProperty("playlist-count", 0))
-            mpv_set_property_string(m_mpv, "playlist-pos", QByteArray::number(m_currentIndex));
+            setPlaylistPosition(m_currentIndex);
         else if (m_current)
             command({"loadfile", fileNameBytes(m_current->sourceURL), "replace"});
-        m_state = PlayState::Transitioning;
+        setState(PlayState::Transitioning);
         break;
     case PlayState::Undefined:
         if (intProperty("playlist-count", 0) > 0) {
             setFlag("pause", false);
-            mpv_set_property_string(m_mpv, "playlist-pos", "0");
-            m_state = PlayState::Transitioning;
+            setPlaylistPosition(0);
+            setState(PlayState::Transitioning);
         }
         break;
     case PlayState::Transitioning:
@@ -263,7 +275,7 @@ void MpvPlayer::pause()
     if (m_state != PlayState::Playing)
         return;
     setFlag("pause", true);
-    m_state = PlayState::Paused;
+    setState(PlayState::Paused);
 }
 
 void MpvPlayer::stop()
@@ -275,7 +287,7 @@ void MpvPlayer::stop()
     if (m_state != PlayState::Playing && m_state != PlayState::Paused)
         return;
     command({"stop", "keep-playlist"});
-    m_state = PlayState::Stopped;
+    setState(PlayState::Stopped);
 }
 
 std::optional<double> MpvPlayer::currentPosition() const
@@ -365,10 +377,22 @@ bool MpvPlayer::flagProperty(const QByteArray& name) const
     return mpv_get_property(m_mpv, name.constData(), MPV_FORMAT_FLAG, &flag) >= 0 && flag != 0;
 }
 
+void MpvPlayer::setState(PlayState state)
+{
+    if (std::exchange(m_state, state) != state)
+        emit playStateChanged();
+}
+
 void MpvPlayer::setFlag(const char* name, bool value) const
 {
     int flag = value ? 1 : 0;
-    mpv_set_property(m_mpv, name, MPV_FORMAT_FLAG, &flag);
+    logged(mpv_set_property(m_mpv, name, MPV_FORMAT_FLAG, &flag), "property", name);
+}
+
+void MpvPlayer::setPlaylistPosition(qint64 index) const
+{
+    logged(mpv_set_property_string(m_mpv, "playlist-pos", QByteArray::number(index).constData()),
+           "property", "playlist-pos");
 }
 
 void MpvPlayer::command(std::initializer_list<QByteArray> arguments) const
@@ -377,7 +401,7 @@ void MpvPlayer::command(std::initializer_list<QByteArray> arguments) const
     for (const QByteArray& argument : arguments)
         argv.push_back(argument.constData());
     argv.push_back(nullptr);
-    mpv_command(m_mpv, argv.data());
+    logged(mpv_command(m_mpv, argv.data()), "command", arguments.begin()->constData());
 }
 
 qint64 MpvPlayer::playlistIndexOfEntry(qint64 entryId) const

@@ -52,7 +52,9 @@ private:
     qint64 intProperty(const QByteArray& name, qint64 fallback) const;
     void command(std::initializer_list<QByteArray> arguments) const;
     bool flagProperty(const QByteArray& name) const;
+    void setState(PlayState state);
     void setFlag(const char* name, bool value) const;
+    void setPlaylistPosition(qint64 index) const;
     qint64 playlistIndexOfEntry(qint64 entryId) const;
     QString playlistFilename(qint64 index) const;
 

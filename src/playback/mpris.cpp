@@ -7,7 +7,6 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -38,11 +37,7 @@ MprisService::MprisService(MainWindow& window) : QObject(&window), m_window(wind
         ++m_track;
         announceChanges();
     });
-    // The play state changes without an event of its own (pause, stop, the end).
-    auto* poll = new QTimer(this);
-    poll->setInterval(500);
-    connect(poll, &QTimer::timeout, this, &MprisService::announceChanges);
-    poll->start();
+    connect(&mediaPlayer, &MediaPlayer::playStateChanged, this, &MprisService::announceChanges);
     m_status = playbackStatus();
     m_metadata = metadata();
 }

@@ -33,7 +33,7 @@ STEPS
 export HOME=$work/home
 program=$work/root/usr/bin/sofavio run_in_x 1024x768 "$screenshot" "$out/installed.png" "$out/uninstalled.png" <<'STEPS'
 sleep 0.5
-"$1" "$2" --same-as "$3"
+await "$1" "$2" --same-as "$3"
 kill -0 "$pid" || { echo "the installed program ended by itself"; exit 1; }
 kill "$pid"; wait "$pid" || true
 STEPS

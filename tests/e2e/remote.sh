@@ -20,7 +20,7 @@ sleep 0.5
 "$1" "$2/jump-panel-$3.png"
 xdotool key Return Left Return   # "Más", then "OK"
 sleep 0.5
-"$1" "$2/after-jump-$3.png" --video
+await "$1" "$2/after-jump-$3.png" --video
 kill -0 "$pid" || { echo "the program ended by itself"; exit 1; }
 kill "$pid"; wait "$pid" || true
 STEPS

@@ -10,10 +10,8 @@ run_in_x 1024x768 "$2" "$4" "${E2E_WM:-bare}" <<'STEPS'
 xdotool key Down Return   # Mi Cine
 sleep 0.5
 xdotool key Return        # the video, highlighted first
-sleep 1.5
-"$1" "$2/video-playing-$3.png" --video
+await "$1" "$2/video-playing-$3.png" --video
 xdotool key Escape
-sleep 0.5
-"$1" "$2/video-hidden-$3.png" --no-video
+await "$1" "$2/video-hidden-$3.png" --no-video
 kill "$pid"; wait "$pid" || true
 STEPS

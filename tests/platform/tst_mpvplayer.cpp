@@ -4,6 +4,7 @@
 #include "support/files.h"
 #include "support/oddnames.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,6 +35,7 @@ private slots:
     void opensAnyFileName_data() { addOddNameRows(); }
     void opensAnyFileName();
     void pausesResumesAndEnds();
+    void refusedRequestsAreLogged();
     void stopKeepsTheItemAndPlayRestarts();
     void requestsWhileOpeningApplyOnceOpen_data();
     void requestsWhileOpeningApplyOnceOpen();
@@ -113,6 +115,9 @@ void TestMpvPlayer::pausesResumesAndEnds()
 {
     MpvPlayer player(m_drives, silent());
     QSignalSpy changes(&player, &MediaPlayer::MediaChange);
+    // Every state the player passes through is told as it comes, none twice.
+    QList<PlayState> told;
+    connect(&player, &MediaPlayer::playStateChanged, this, [&] { told << player.playState(); });
     player.setURL(data("tagged.mp3"));
     QVERIFY(changes.wait(kLoadTimeoutMs));
 
@@ -136,6 +141,16 @@ void TestMpvPlayer::pausesResumesAndEnds()
     QCOMPARE(player.currentPosition(), std::optional<double>(0.0));
     player.pause();
     QCOMPARE(player.playState(), PlayState::Stopped);
+    QCOMPARE(told, QList<PlayState>({PlayState::Transitioning, PlayState::Playing,
+                                     PlayState::Paused, PlayState::Playing, PlayState::Stopped}));
+}
+
+void TestMpvPlayer::refusedRequestsAreLogged()
+{
+    MpvSettings settings = silent();
+    settings.extraOptions = {{"no-such-option", "1"}};
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^option no-such-option: "));
+    const MpvPlayer player(m_drives, settings);
 }
 
 void TestMpvPlayer::stopKeepsTheItemAndPlayRestarts()
