@@ -11,15 +11,8 @@ CopyEngine::CopyEngine(QStringList sources, QString destination, bool move)
 
 QString CopyEngine::temporaryName(const QString& name)
 {
-    constexpr qsizetype kLongestName = 255; // bytes, on every Linux file system
     const QString mark = QStringLiteral(".sofavio-parcial");
-    QString kept = name;
-    while (fileNameBytes(u'.' + kept + mark).size() > kLongestName) {
-        kept.chop(1);
-        if (!kept.isEmpty() && kept.back().isHighSurrogate())
-            kept.chop(1); // never half a character
-    }
-    return u'.' + kept + mark;
+    return u'.' + nameCutToFit(name, 1 + mark.size()) + mark;
 }
 
 void CopyEngine::cancel()

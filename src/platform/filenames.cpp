@@ -95,6 +95,17 @@ QByteArray fileNameBytes(const QString& name)
     return bytes + QStringView(name).sliced(start).toUtf8();
 }
 
+QString nameCutToFit(const QString& name, qsizetype room)
+{
+    QString kept = name;
+    while (!kept.isEmpty() && fileNameBytes(kept).size() + room > kLongestFileName) {
+        kept.chop(1);
+        if (!kept.isEmpty() && kept.back().isHighSurrogate())
+            kept.chop(1); // never half a character
+    }
+    return kept;
+}
+
 QString readableName(const QString& name)
 {
     if (!hasEscapedBytes(name))

@@ -12,6 +12,13 @@
 QString fileNameFromBytes(QByteArrayView bytes);
 QByteArray fileNameBytes(const QString& name);
 
+// The longest name a Linux file system takes, in bytes.
+inline constexpr qsizetype kLongestFileName = 255;
+
+// The name with its end cut, a whole character at a time, until its bytes and `room` more
+// fit in a file name.
+QString nameCutToFit(const QString& name, qsizetype room);
+
 // The name or path as a person should read it: each byte that is not UTF-8 is read as
 // Windows-1252, the encoding of the discs such names come from.
 QString readableName(const QString& name);

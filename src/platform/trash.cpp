@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr qsizetype kLongestName = 255; // bytes
 const QByteArray kInfoSuffix = ".trashinfo";
 
 // A trash: its folder, and the folder the Path lines of its entries are relative to (empty
@@ -103,16 +102,10 @@ std::optional<Trash> mountTrash(const QString& path)
     return own;
 }
 
-// The name's bytes cut, at a character, so that the info file's name fits too.
+// The name, cut so that the info file's name fits too, and the suffix that sets it apart.
 QString fittingName(const QString& name, const QString& suffix)
 {
-    QString kept = name;
-    while (fileNameBytes(kept + suffix).size() + kInfoSuffix.size() > kLongestName) {
-        kept.chop(1);
-        if (!kept.isEmpty() && kept.back().isHighSurrogate())
-            kept.chop(1);
-    }
-    return kept + suffix;
+    return nameCutToFit(name, fileNameBytes(suffix).size() + kInfoSuffix.size()) + suffix;
 }
 
 QByteArray infoText(const QString& path, const Trash& trash)
