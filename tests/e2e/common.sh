@@ -27,6 +27,9 @@ start_x() {
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
     [ -s "$work/display" ] || { cat "$work/xvfb.log"; echo "the X server did not start"; return 1; }
     export DISPLAY=:$(cat "$work/display")
+    for _ in $(seq 100); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.05; done
+    xwininfo -root >/dev/null 2>&1 ||
+        { cat "$work/xvfb.log"; echo "the X server on $DISPLAY does not answer"; return 1; }
     case ${E2E_WM:-} in
         "") ;;
         openbox)
@@ -85,6 +88,7 @@ run_in_x() {
         sleep 0.5
         source "$work/steps.sh"
     ' "${BASH_SOURCE[0]}" "$work" "${program:-$work/sofavio}" "$@" || status=$?
+    [ $status = 0 ] || { echo "the X server's log:"; cat "$work/xvfb.log"; }
     stop_x
     return $status
 }

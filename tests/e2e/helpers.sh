@@ -49,3 +49,17 @@ extent() {
     shift 2
     read -r _ left top right bottom < <("$tool" "$file" --extent "$@" | tail -n 1)
 }
+
+# await_extent TEST SCREENSHOT_TOOL FILE RRGGBB X0 Y0 X1 Y1: runs extent until a box of that
+# colour is there and the arithmetic TEST on left, top, right and bottom holds, for up to five
+# seconds, as a loaded machine may take a while to draw.
+await_extent() {
+    local test=$1
+    shift
+    for _ in $(seq 25); do
+        extent "$@"
+        [ "$left" != none ] && (($test)) && return 0
+        sleep 0.2
+    done
+    return 1
+}

@@ -10,14 +10,10 @@ cp "$5" "$work/demo/Imagenes/Movil.jpg"   # magenta, stored 240 x 160, upright 1
 run_in_x 1024x768 "$2" "$4" "${E2E_WM:-bare}" <<'STEPS'
 # upright NAME X0 Y0 X1 Y1: the magenta photo's box in that area is taller than wide.
 upright() {
-    for _ in $(seq 25); do
-        extent "$1" "$2/$3-$4.png" ff00ff "${@:5}"
-        [ "$left" != none ] && [ $((bottom - top)) -gt $((right - left)) ] && break
-        sleep 0.2
-    done
+    local found=yes
+    await_extent 'bottom - top > right - left' "$1" "$2/$3-$4.png" ff00ff "${@:5}" || found=no
     echo "$3: magenta from $left,$top to $right,$bottom"
-    [ "$left" != none ] && [ $((bottom - top)) -gt $((right - left)) ] ||
-        { echo "the photo is not upright in the $3"; exit 1; }
+    [ $found = yes ] || { echo "the photo is not upright in the $3"; exit 1; }
 }
 xdotool key Down Down Down Return   # Mis Imágenes
 sleep 0.5

@@ -47,12 +47,9 @@ xdotool key End Up Return            # Copiar Media ...
 sleep 0.3
 xdotool key Return                   # Vídeos
 sleep 0.7
-box=no
-for _ in $(seq 25); do
-    extent "$1" "$2/message-box-$3.png" efefef 262 284 762 484
-    [ "$left" != none ] && [ $((right - left)) -ge 150 ] && [ $((bottom - top)) -ge 40 ] && { box=yes; break; }
-    sleep 0.2
-done
+box=yes
+await_extent 'right - left >= 150 && bottom - top >= 40' \
+    "$1" "$2/message-box-$3.png" efefef 262 284 762 484 || box=no
 echo "message box: $box ($left $top $right $bottom)"
 [ $box = yes ] || { echo "no message box on the screen"; exit 1; }
 xdotool key Return Escape
