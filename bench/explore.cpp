@@ -2,10 +2,11 @@
 // list is filled and painted, next to `ls -1` on the same folder.
 #include "app/application.h"
 #include "app/mainwindow.h"
-#include "menu/folderbrowser.h"
-#include "menu/mediakinds.h"
-#include "menu/menulist.h"
+#include "form/mediakinds.h"
+#include "form/menulist.h"
 #include "measure.h"
+#include "menu/folderbrowser.h"
+#include "menu/mainmenu.h"
 #include "report.h"
 
 #include <QApplication>
@@ -24,8 +25,8 @@ constexpr int kRuns = 10;
 void fillFolder(const QString& folder, int files)
 {
     for (int i = 0; i < files; ++i) {
-        QFile file(QStringLiteral("%1/Intérprete %2 - Canción %3.mp3")
-                       .arg(folder).arg(i % 97).arg(i));
+        QFile file(
+            QStringLiteral("%1/Intérprete %2 - Canción %3.mp3").arg(folder).arg(i % 97).arg(i));
         file.open(QIODevice::WriteOnly);
     }
 }
@@ -68,7 +69,7 @@ int main(int argc, char** argv)
         std::vector<double> explore;
         std::vector<double> ls;
         for (int run = 0; run < kRuns; ++run) {
-            window.ShowMenu();
+            ShowMenu(window);
             explore.push_back(exploreMs(window, folder.path()));
             ls.push_back(lsMs(folder.path()));
         }
@@ -78,8 +79,8 @@ int main(int argc, char** argv)
                                  : "Explore 100,000 files, filled and painted",
                   exploreMedian, "ms", files == 10000 ? "<= 50" : "<= 500", "ls -1", lsMedian);
         if (window.LsvMenu->rows().rowCount() != files + 3) {
-            std::fprintf(stderr, "the list holds %d rows, not %d\n", window.LsvMenu->rows().rowCount(),
-                         files + 3);
+            std::fprintf(stderr, "the list holds %d rows, not %d\n",
+                         window.LsvMenu->rows().rowCount(), files + 3);
             return 1;
         }
     }

@@ -3,15 +3,16 @@
 //    `djpeg -scale 1/8` on the same file;
 //  - Down held through 500 such pictures at 30 presses a second: the longest a key waits
 //    to be handled, and the time from the last release to the final picture on screen.
-#include "app/elements.h"
 #include "app/mainwindow.h"
+#include "form/elements.h"
+#include "form/menulist.h"
+#include "measure.h"
 #include "menu/folderbrowser.h"
-#include "menu/menulist.h"
+#include "pictures/preview.h"
 #include "platform/desktopfileoperations.h"
 #include "platform/linuxdrives.h"
 #include "platform/mediaplayer.h"
 #include "platform/processlauncher.h"
-#include "measure.h"
 #include "report.h"
 
 #include <QApplication>
@@ -54,7 +55,8 @@ void makePhoto(const QString& path)
     gradient.setColorAt(1, Qt::yellow);
     painter.fillRect(photo.rect(), gradient);
     for (int i = 0; i < 400; ++i)
-        painter.fillRect((i * 997) % 5900, (i * 571) % 3900, 100, 100, QColor::fromHsv(i % 360, 200, 220));
+        painter.fillRect((i * 997) % 5900, (i * 571) % 3900, 100, 100,
+                         QColor::fromHsv(i % 360, 200, 220));
     painter.end();
     photo.save(path, "JPG", 90);
 }
@@ -81,7 +83,8 @@ int main(int argc, char** argv)
     makePhoto(photo);
     for (int i = 1; i < 500; ++i)
         link(QFile::encodeName(photo).constData(),
-             QFile::encodeName(folder.filePath(QStringLiteral("%1.jpg").arg(i, 3, 10, QChar(u'0')))).constData());
+             QFile::encodeName(folder.filePath(QStringLiteral("%1.jpg").arg(i, 3, 10, QChar(u'0'))))
+                 .constData());
 
     SilentPlayer player;
     LinuxDrives drives;

@@ -4,17 +4,17 @@
 //  - resident memory across 1,000 automatic track changes;
 //  - EnqueueAll of a 10,000-file listing.
 #include "app/mainwindow.h"
+#include "form/mediakinds.h"
+#include "form/menulist.h"
+#include "measure.h"
 #include "menu/folderbrowser.h"
 #include "menu/itemactivation.h"
-#include "menu/mediakinds.h"
-#include "menu/menulist.h"
 #include "platform/desktopfileoperations.h"
 #include "platform/drives.h"
 #include "platform/mpvplayer.h"
 #include "platform/processlauncher.h"
 #include "playback/nowplaying.h"
 #include "playback/playall.h"
-#include "measure.h"
 #include "report.h"
 
 #include <QApplication>
@@ -40,8 +40,7 @@ public:
 };
 
 // Runs the event loop until the signal arrives or the time is up; false on time-out.
-template <typename Signal>
-bool waitFor(MediaPlayer& player, Signal signal, int ms = 10000)
+template <typename Signal> bool waitFor(MediaPlayer& player, Signal signal, int ms = 10000)
 {
     QEventLoop loop;
     QObject::connect(&player, signal, &loop, &QEventLoop::quit);
@@ -52,7 +51,8 @@ bool waitFor(MediaPlayer& player, Signal signal, int ms = 10000)
 void fillWithLinks(const QString& folder, const QString& source, int count)
 {
     for (int i = 0; i < count; ++i) {
-        const QByteArray target = QFile::encodeName(QStringLiteral("%1/%2.mp3").arg(folder).arg(i, 5, 10, QChar(u'0')));
+        const QByteArray target =
+            QFile::encodeName(QStringLiteral("%1/%2.mp3").arg(folder).arg(i, 5, 10, QChar(u'0')));
         if (link(QFile::encodeName(source).constData(), target.constData()) != 0)
             QFile::copy(source, QFile::decodeName(target));
     }
@@ -75,7 +75,8 @@ int main(int argc, char** argv)
     QTemporaryDir media;
 
     {
-        MpvPlayer player(drives, MpvSettings{QStringLiteral("null"), QStringLiteral("null"), QString()});
+        MpvPlayer player(drives,
+                         MpvSettings{QStringLiteral("null"), QStringLiteral("null"), QString()});
         MainWindow window(Services{player, drives, launcher, files}, programFolder.path());
         QFile::copy(song, media.filePath("a.mp3"));
         QFile::copy(song, media.filePath("b.mp3"));
@@ -104,7 +105,9 @@ int main(int argc, char** argv)
     }
 
     {
-        MpvPlayer player(drives, MpvSettings{QStringLiteral("null"), QStringLiteral("null"), QString(),
+        MpvPlayer player(drives, MpvSettings{QStringLiteral("null"),
+                                             QStringLiteral("null"),
+                                             QString(),
                                              {{"untimed", "yes"}, {"ao-null-untimed", "yes"}}});
         MainWindow window(Services{player, drives, launcher, files}, programFolder.path());
         window.Timer1->stop();
@@ -122,10 +125,13 @@ int main(int argc, char** argv)
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
             Timer1_Timer(window);
             if (!waitFor(player, &MediaPlayer::MediaChange)) {
-                std::fprintf(stderr, "no next song after %d changes (track %d, state %d, current %s, handled %d)\n",
-                             changes, window.state.TrackIndex, int(player.playState()),
-                             qPrintable(player.currentMedia() ? player.currentMedia()->sourceURL : QString()),
-                             int(window.playback.endHandled));
+                std::fprintf(
+                    stderr,
+                    "no next song after %d changes (track %d, state %d, current %s, handled %d)\n",
+                    changes, window.state.TrackIndex, int(player.playState()),
+                    qPrintable(player.currentMedia() ? player.currentMedia()->sourceURL
+                                                     : QString()),
+                    int(window.playback.endHandled));
                 return 1;
             }
             ++changes;

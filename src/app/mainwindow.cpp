@@ -1,22 +1,25 @@
 #include "app/mainwindow.h"
 
-#include "app/background.h"
 #include "app/config.h"
-#include "app/elements.h"
-#include "app/screengeometry.h"
-#include "app/twips.h"
+#include "form/background.h"
+#include "form/elements.h"
+#include "form/keycodes.h"
+#include "form/mediakinds.h"
+#include "form/menulist.h"
+#include "form/screengeometry.h"
+#include "form/twips.h"
 #include "import/importflow.h"
-#include "keys/keycodes.h"
 #include "keys/keyreleases.h"
 #include "keys/menukeys.h"
 #include "keys/windowkeys.h"
 #include "menu/itemactivation.h"
 #include "menu/mainmenu.h"
-#include "menu/mediakinds.h"
-#include "menu/menulist.h"
 #include "pictures/picturedecoder.h"
+#include "pictures/preview.h"
 #include "platform/filesystem.h"
 #include "platform/mediaplayer.h"
+#include "playback/nowplaying.h"
+#include "playback/playerview.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -28,7 +31,7 @@
 #include <algorithm>
 
 MainWindow::MainWindow(Services services, QString programFolder, QWidget* parent)
-    : QWidget(parent), m_services(services), m_programFolder(std::move(programFolder))
+    : QWidget(parent), FrmMain(*this, std::move(services), std::move(programFolder))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Sofavio"));
@@ -92,24 +95,23 @@ void MainWindow::buildElements()
 
 void MainWindow::connectPlayer()
 {
-    MediaPlayer& player = m_services.player;
+    MediaPlayer& player = services().player;
     connect(&player, &MediaPlayer::aboutToOpen, this, &MainWindow::prepareVideoSurface);
     connect(&player, &MediaPlayer::NewStream, this, [this] { MediaPlayer_NewStream(*this); });
     connect(&player, &MediaPlayer::MediaChange, this, [this] { MediaPlayer_MediaChange(*this); });
-    connect(&player, &MediaPlayer::Error, this,
-            [this](const QString& path, const QString& reason) {
-                MediaPlayer_Error(*this, path, reason);
-            });
+    connect(&player, &MediaPlayer::Error, this, [this](const QString& path, const QString& reason) {
+        MediaPlayer_Error(*this, path, reason);
+    });
 }
 
 void MainWindow::prepareVideoSurface()
 {
     // Made when the player first opens something, so neither start-up nor a session that
     // never plays pays for OpenGL; mpv then finds it ready before its video output starts.
-    if (m_videoSurfaceMade || !m_services.videoSurface)
+    if (m_videoSurfaceMade || !services().videoSurface)
         return;
     m_videoSurfaceMade = true;
-    fitVideoSurface(playerView, m_services.videoSurface(playerView.MediaPlayer));
+    fitVideoSurface(playerView, services().videoSurface(playerView.MediaPlayer));
 }
 
 void MainWindow::Form_Load()
@@ -117,12 +119,12 @@ void MainWindow::Form_Load()
     File1.pattern = kAllMediaPattern;
     applyStartupLayout();
     const FoldersConfig config =
-        readFoldersIni(BuildPath(m_programFolder, QStringLiteral("folders.ini")));
+        readFoldersIni(BuildPath(programFolder(), QStringLiteral("folders.ini")));
     state.VideoFolder = config.VideoFolder;
     state.MusicFolder = config.MusicFolder;
     state.PicturesFolder = config.PicturesFolder;
     state.TvCommand = config.TvCommand;
-    ShowMenu();
+    ShowMenu(*this);
     LsvMenu->setFocus();
 }
 
@@ -130,33 +132,6 @@ void MainWindow::showOnScreen()
 {
     setGeometry(screen()->geometry());
     showFullScreen();
-}
-
-void MainWindow::ShowMenu()
-{
-    clearPreview(*this);
-    ::ShowMenu(*LsvMenu, *Image2, *LblTitle, m_services.drives);
-}
-
-// A panel counts as shown when it is set to be, also while the window itself is not on screen.
-bool MainWindow::importScreenShown() const
-{
-    return !importScreen.picCopiar->isHidden();
-}
-
-bool MainWindow::jumpPanelShown() const
-{
-    return !jumpPanel.PicSaltar->isHidden();
-}
-
-bool MainWindow::controlPanelShown() const
-{
-    return !controlPanel.PicControls->isHidden();
-}
-
-bool MainWindow::playerViewShown() const
-{
-    return !playerView.PicMediaPlayer->isHidden();
 }
 
 void MainWindow::applyStartupLayout()
@@ -334,9 +309,9 @@ void MainWindow::Timer3_Timer()
 
 void MainWindow::PicControls_Paint()
 {
-    setTwipHeight(playerView.MediaPlayer,
-                  playerHeightAboveControls(screenTwips(this),
-                                            twipRect(controlPanel.PicControls).height()));
+    setTwipHeight(
+        playerView.MediaPlayer,
+        playerHeightAboveControls(screenTwips(this), twipRect(controlPanel.PicControls).height()));
 }
 
 void MainWindow::PicSaltar_Paint()

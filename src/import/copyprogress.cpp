@@ -1,10 +1,10 @@
 #include "import/copyprogress.h"
 
-#include "app/confirmation.h"
-#include "app/elements.h"
-#include "app/twips.h"
+#include "form/confirmation.h"
+#include "form/elements.h"
+#include "form/keycodes.h"
+#include "form/twips.h"
 #include "import/copyengine.h"
-#include "keys/keycodes.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -30,12 +30,14 @@ CopyProgressPanel::CopyProgressPanel(QWidget* owner, CopyEngine& engine)
     m_bar->setTextVisible(false);
     setTwipRect(m_bar, QRectF(480, 2100, 8040, 500));
     makeLabel(this, QStringLiteral("Hint"), QRectF(480, 3000, 8040, 450),
-              QStringLiteral("Esc  Cancelar"), TextLook{Face::Serif, 15.75, Qt::white, Align::Centre});
+              QStringLiteral("Esc  Cancelar"),
+              TextLook{Face::Serif, 15.75, Qt::white, Align::Centre});
 
-    connect(&engine, &CopyEngine::fileStarted, this, [this](int index, int count, const QString& name) {
-        m_file->setText(name);
-        m_count->setText(QStringLiteral("%1 de %2").arg(index).arg(count));
-    });
+    connect(&engine, &CopyEngine::fileStarted, this,
+            [this](int index, int count, const QString& name) {
+                m_file->setText(name);
+                m_count->setText(QStringLiteral("%1 de %2").arg(index).arg(count));
+            });
     connect(&engine, &CopyEngine::bytesCopied, this, [this](qint64 done, qint64 total) {
         m_bar->setValue(total > 0 ? int(1000 * done / total) : 0);
     });
@@ -58,11 +60,11 @@ void CopyProgressPanel::askReplace(const QString& name)
     // Asked just before Escape cancelled the copy, and heard only after: nobody waits for it.
     if (m_engine.cancelled())
         return;
-    const int chosen = choose(this,
-                              QStringLiteral("Ya hay un archivo «%1» en el destino. ¿Reemplazarlo?").arg(name),
-                              {QStringLiteral("Sí"), QStringLiteral("No"), QStringLiteral("Sí a todo"),
-                               QStringLiteral("Cancelar")},
-                              1);
+    const int chosen = choose(
+        this, QStringLiteral("Ya hay un archivo «%1» en el destino. ¿Reemplazarlo?").arg(name),
+        {QStringLiteral("Sí"), QStringLiteral("No"), QStringLiteral("Sí a todo"),
+         QStringLiteral("Cancelar")},
+        1);
     m_engine.answer(chosen < 0 ? CopyEngine::Cancel : CopyEngine::Answer(chosen));
 }
 

@@ -1,16 +1,16 @@
 #include "import/importflow.h"
 
-#include "app/elements.h"
-#include "app/mainwindow.h"
-#include "app/messagebox.h"
+#include "form/elements.h"
+#include "form/frmmain.h"
+#include "form/keycodes.h"
+#include "form/mediakinds.h"
+#include "form/menulist.h"
+#include "form/messagebox.h"
 #include "import/fileops.h"
 #include "import/mediasearch.h"
-#include "keys/keycodes.h"
-#include "menu/mediakinds.h"
-#include "menu/menulist.h"
 #include "platform/drives.h"
-#include "platform/mediaplayer.h"
 #include "platform/filenames.h"
+#include "platform/mediaplayer.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -27,7 +27,7 @@ struct ImportChoice {
     QString destination;
 };
 
-ImportChoice importChoice(const MainWindow& window, int index)
+ImportChoice importChoice(const FrmMain& window, int index)
 {
     switch (index) {
     case 1:
@@ -40,16 +40,18 @@ ImportChoice importChoice(const MainWindow& window, int index)
 }
 
 // The root of the disc in the first optical drive; empty, after telling the user, without one.
-QString sourceRoot(MainWindow& window)
+QString sourceRoot(FrmMain& window)
 {
     const auto specifier = window.services().player.opticalDriveSpecifier(0);
     if (!specifier || specifier->isEmpty()) {
-        showMessage(&window, QStringLiteral("No hay ninguna unidad de disco en este equipo."));
+        showMessage(window.widget,
+                    QStringLiteral("No hay ninguna unidad de disco en este equipo."));
         return {};
     }
     const auto drive = window.services().drives.GetDrive(specifier->front());
     if (!drive || !drive->ready) {
-        showMessage(&window, QStringLiteral("No hay ningún disco en la unidad %1.").arg(*specifier));
+        showMessage(window.widget,
+                    QStringLiteral("No hay ningún disco en la unidad %1.").arg(*specifier));
         return {};
     }
     return drive->root;
@@ -77,7 +79,7 @@ private:
 
 // The disc's matching files, searched on a worker thread while the window goes on answering
 // keys; nothing when Escape closes the screen before the search ends.
-std::optional<QStringList> searchDisc(MainWindow& window, const QString& root,
+std::optional<QStringList> searchDisc(FrmMain& window, const QString& root,
                                       const QString& extensions, QStringList& unreadable)
 {
     std::atomic<bool> closed{false};
@@ -99,7 +101,7 @@ std::optional<QStringList> searchDisc(MainWindow& window, const QString& root,
 
 } // namespace
 
-void List1_KeyDown(MainWindow& window, int KeyCode)
+void List1_KeyDown(FrmMain& window, int KeyCode)
 {
     ImportScreen& screen = window.importScreen;
     // The notice is up from the search to the end of the copy: an Enter meanwhile (queued
@@ -125,8 +127,9 @@ void List1_KeyDown(MainWindow& window, int KeyCode)
     for (QString& folder : unreadable)
         folder = readableName(folder);
     if (!unreadable.isEmpty()) {
-        showMessage(&window, QStringLiteral("No se pudieron leer estas carpetas del disco:\n") +
-                                 unreadable.join(u'\n'));
+        showMessage(window.widget,
+                    QStringLiteral("No se pudieron leer estas carpetas del disco:\n") +
+                        unreadable.join(u'\n'));
     }
     screen.PicBuscando->hide();
     screen.picCopiar->hide();

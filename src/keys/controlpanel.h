@@ -1,30 +1,10 @@
 #pragma once
 
-#include <array>
-
-class MainWindow;
-class Outline;
-class Panel;
-class Picture;
-class QLabel;
-class QTimer;
-class QWidget;
-
-// The row of six buttons worked with Left, Right and Enter (PicControls).
-struct ControlPanel {
-    Panel* PicControls = nullptr;
-    QTimer* Timer2 = nullptr;              // hides the panel a while after the last arrow
-    std::array<Picture*, 6> ImgBut{};      // indexed as designed: 3 is SELECT, 5 is PREV
-    std::array<QLabel*, 6> LblControl{};   // button positions, counted from the left
-    Outline* Shape3 = nullptr;             // the panel's frame
-    Outline* Shape4 = nullptr;             // the highlight of the chosen button
-};
-
-ControlPanel buildControlPanel(QWidget* window);
+struct FrmMain;
 
 // Shows the panel and moves its frame one button right (+1) or left (-1), wrapping.
-void MoveControlHighlight(MainWindow& window, int step);
+void MoveControlHighlight(FrmMain& window, int step);
 
 // Carries out the framed button. True when it ends the key handling: after SELECT, and when
 // PREV or NEXT finds no further song; the panel then stays up.
-bool RunControlButton(MainWindow& window);
+bool RunControlButton(FrmMain& window);

@@ -1,11 +1,10 @@
 #include "keys/jumppanel.h"
 
-#include "app/elements.h"
-#include "app/mainwindow.h"
-#include "app/screengeometry.h"
-#include "app/twips.h"
-#include "keys/windowkeys.h"
+#include "form/elements.h"
+#include "form/frmmain.h"
+#include "form/twips.h"
 #include "platform/mediaplayer.h"
+#include "playback/playerview.h"
 
 #include <QProgressBar>
 #include <QTimer>
@@ -18,63 +17,7 @@ enum Choice { More, Less, Ok };
 
 } // namespace
 
-void JumpBar::setMaximum(float seconds)
-{
-    if (!(seconds > 0) || !std::isfinite(seconds))
-        return;
-    maximum = seconds;
-    if (value > maximum)
-        value = maximum;
-    pBar->setValue(int(std::lround(1000.0 * value / maximum)));
-}
-
-void JumpBar::setValue(float seconds)
-{
-    if (!(seconds >= 0 && seconds <= maximum))
-        return;
-    value = seconds;
-    pBar->setValue(int(std::lround(1000.0 * value / maximum)));
-}
-
-JumpPanel buildJumpPanel(QWidget* window)
-{
-    JumpPanel panel;
-    panel.PicSaltar =
-        new Panel(window, QStringLiteral("PicSaltar"), designRect::PicSaltar, kPanelGrey);
-    panel.PicSaltar->hide();
-    QWidget* parent = panel.PicSaltar;
-
-    const TextLook big{Face::Serif, 27.75, Qt::white, Align::Centre};
-    const TextLook hint{Face::Serif, 15.75, Qt::white};
-    // Made bottom of the stack first.
-    panel.Shape5 = new Outline(parent, QStringLiteral("Shape5"), QRectF(600, 1920, 1815, 735),
-                               Qt::red, 3);
-    panel.Label6 = makeLabel(parent, QStringLiteral("Label6"), QRectF(1680, 3000, 2175, 375),
-                             QStringLiteral("Cancelar Acción"), hint);
-    panel.Shape6 = new Outline(parent, QStringLiteral("Shape6"), QRectF(720, 3000, 735, 375),
-                               Qt::white, 1);
-    panel.Label5 = makeLabel(parent, QStringLiteral("Label5"), QRectF(840, 3000, 615, 375),
-                             QStringLiteral("Esc"), hint);
-    const std::array<const char16_t*, 3> choices{u"Más", u"Menos", u"OK"};
-    for (std::size_t i = 0; i < choices.size(); ++i) {
-        panel.LblSaltar[i] = makeLabel(parent, QStringLiteral("LblSaltar%1").arg(i),
-                                       QRectF(600 + 1920.0 * double(i), 1920, 1815, 735),
-                                       QString::fromUtf16(choices[i]), big);
-    }
-    panel.Label3 = makeLabel(parent, QStringLiteral("Label3"), QRectF(0, 240, 6735, 735),
-                             QStringLiteral("Saltar a la Posición:"), big);
-
-    auto* bar = new QProgressBar(parent);
-    bar->setObjectName(QStringLiteral("pBar"));
-    bar->setRange(0, 1000); // thousandths of the bar's length
-    bar->setValue(0);
-    bar->setTextVisible(false);
-    setTwipRect(bar, QRectF(480, 1080, 5895, 615));
-    panel.bar.pBar = bar;
-    return panel;
-}
-
-void OpenJumpPanel(MainWindow& window)
+void OpenJumpPanel(FrmMain& window)
 {
     JumpPanel& panel = window.jumpPanel;
     MediaPlayer& player = window.services().player;
@@ -90,7 +33,7 @@ void OpenJumpPanel(MainWindow& window)
     window.controlPanel.Timer2->stop();
 }
 
-void MoveJumpHighlight(MainWindow& window, int step)
+void MoveJumpHighlight(FrmMain& window, int step)
 {
     window.controlPanel.Timer2->stop();
     qint16& index = window.state.JumpIndex;
@@ -103,7 +46,7 @@ void MoveJumpHighlight(MainWindow& window, int step)
                 twipRect(window.jumpPanel.LblSaltar[std::size_t(index)]).left());
 }
 
-void RunJumpChoice(MainWindow& window)
+void RunJumpChoice(FrmMain& window)
 {
     JumpPanel& panel = window.jumpPanel;
     JumpBar& bar = panel.bar;
@@ -126,7 +69,7 @@ void RunJumpChoice(MainWindow& window)
     }
 }
 
-void CloseJumpPanel(MainWindow& window)
+void CloseJumpPanel(FrmMain& window)
 {
     window.jumpPanel.PicSaltar->hide();
     window.playerView.MediaPlayer->show();

@@ -1,47 +1,13 @@
 #pragma once
 
-#include <array>
-
-class MainWindow;
-class Outline;
-class Panel;
-class QLabel;
-class QProgressBar;
-class QWidget;
-
-// The bar of the jump panel: a target position in seconds out of the media's length, kept
-// in single precision as the panel works it; the progress bar only shows it.
-struct JumpBar {
-    float maximum = 100;
-    float value = 0;
-    QProgressBar* pBar = nullptr;
-
-    // A bar refuses a length that is not positive and a value outside 0 to its length;
-    // what it refuses is left as it was.
-    void setMaximum(float seconds);
-    void setValue(float seconds);
-};
-
-// "Saltar a la Posición:": picks a new play position with arrows and Enter (PicSaltar).
-struct JumpPanel {
-    Panel* PicSaltar = nullptr;
-    JumpBar bar; // holds the progress bar pBar
-    QLabel* Label3 = nullptr;
-    std::array<QLabel*, 3> LblSaltar{}; // "Más", "Menos", "OK"
-    QLabel* Label5 = nullptr;
-    Outline* Shape6 = nullptr;
-    QLabel* Label6 = nullptr;
-    Outline* Shape5 = nullptr; // the highlight of the chosen choice
-};
-
-JumpPanel buildJumpPanel(QWidget* window);
+struct FrmMain;
 
 // Opens the panel over the video at the current position, "Más" framed.
-void OpenJumpPanel(MainWindow& window);
+void OpenJumpPanel(FrmMain& window);
 // Moves the frame one choice right (+1) or left (-1), wrapping.
-void MoveJumpHighlight(MainWindow& window, int step);
+void MoveJumpHighlight(FrmMain& window, int step);
 // "Más" and "Menos" move the target a tenth of the length, refusing a move that reaches
 // either end; "OK" jumps there and closes the panels.
-void RunJumpChoice(MainWindow& window);
+void RunJumpChoice(FrmMain& window);
 // Closes the panel and gives the video its surface back.
-void CloseJumpPanel(MainWindow& window);
+void CloseJumpPanel(FrmMain& window);

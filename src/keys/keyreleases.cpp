@@ -1,6 +1,6 @@
 #include "keys/keyreleases.h"
 
-#include "keys/keycodes.h"
+#include "form/keycodes.h"
 
 #include <QKeyEvent>
 

@@ -1,13 +1,13 @@
 #include "keys/menukeys.h"
 
-#include "app/elements.h"
-#include "app/mainwindow.h"
-#include "import/fileops.h"
+#include "form/elements.h"
+#include "form/frmmain.h"
+#include "form/keycodes.h"
+#include "form/menulist.h"
 #include "keys/controlpanel.h"
 #include "keys/jumppanel.h"
-#include "keys/keycodes.h"
+#include "menu/folderbrowser.h"
 #include "menu/itemactivation.h"
-#include "menu/menulist.h"
 #include "pictures/preview.h"
 #include "platform/filesystem.h"
 
@@ -17,7 +17,7 @@
 namespace {
 
 // The key of the highlighted row; empty when no row is highlighted.
-QString highlightedKey(const MainWindow& window)
+QString highlightedKey(const FrmMain& window)
 {
     const int row = window.LsvMenu->selectedRow();
     return row < 0 ? QString() : window.LsvMenu->rows().row(row).rowKey();
@@ -25,7 +25,7 @@ QString highlightedKey(const MainWindow& window)
 
 } // namespace
 
-void LsvMenu_KeyDown(MainWindow& window, int KeyCode)
+void LsvMenu_KeyDown(FrmMain& window, int KeyCode)
 {
     if (window.importScreenShown())
         return;
@@ -51,7 +51,7 @@ void LsvMenu_KeyDown(MainWindow& window, int KeyCode)
     window.controlPanel.Timer2->stop();
 }
 
-void LsvMenu_KeyUp(MainWindow& window, int KeyCode)
+void LsvMenu_KeyUp(FrmMain& window, int KeyCode)
 {
     if (KeyCode == kKeyDelete) {
         const QString key = highlightedKey(window);

@@ -1,14 +1,14 @@
 #pragma once
 
-class MainWindow;
+struct FrmMain;
 
 // What a key pressed on the menu list does, by which panels are on screen. The window's own
 // keys have been handled before it.
-void LsvMenu_KeyDown(MainWindow& window, int KeyCode);
+void LsvMenu_KeyDown(FrmMain& window, int KeyCode);
 
 // A key let go on the list: Delete sends the highlighted file or folder to the trash, Left
 // and Right start the control panel's auto-hide, and the preview follows the highlight.
-void LsvMenu_KeyUp(MainWindow& window, int KeyCode);
+void LsvMenu_KeyUp(FrmMain& window, int KeyCode);
 
 // Keys the list must not handle itself after LsvMenu_KeyDown (a tree view would expand,
 // collapse or search on them).

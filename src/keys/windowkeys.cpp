@@ -1,9 +1,10 @@
 #include "keys/windowkeys.h"
 
-#include "app/elements.h"
-#include "app/mainwindow.h"
+#include "form/elements.h"
+#include "form/frmmain.h"
+#include "form/keycodes.h"
 #include "keys/jumppanel.h"
-#include "keys/keycodes.h"
+#include "menu/mainmenu.h"
 #include "platform/mediaplayer.h"
 #include "playback/playerview.h"
 #include "playback/transport.h"
@@ -25,7 +26,7 @@ std::optional<qint32> positionInSeconds(const MediaPlayer& player)
 
 } // namespace
 
-void Form_KeyDown(MainWindow& window, int KeyCode)
+void Form_KeyDown(FrmMain& window, int KeyCode)
 {
     MediaPlayer& player = window.services().player;
     WindowState& state = window.state;
@@ -34,7 +35,7 @@ void Form_KeyDown(MainWindow& window, int KeyCode)
         togglePause(window);
     if (window.importScreenShown() && KeyCode == kKeyEscape) {
         window.importScreen.picCopiar->hide();
-        window.ShowMenu();
+        ShowMenu(window);
         return;
     }
     if (!window.jumpPanelShown() && KeyCode == kKeyEscape) {
@@ -63,11 +64,4 @@ void Form_KeyDown(MainWindow& window, int KeyCode)
             state.RepeatAB = false;
         }
     }
-}
-
-void Timer2_Timer(MainWindow& window)
-{
-    window.controlPanel.PicControls->hide();
-    window.controlPanel.Timer2->stop();
-    giveThePlayerTheScreen(window);
 }

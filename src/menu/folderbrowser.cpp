@@ -1,12 +1,15 @@
 #include "menu/folderbrowser.h"
 
-#include "app/elements.h"
-#include "app/mainwindow.h"
-#include "app/twips.h"
-#include "menu/menulist.h"
+#include "form/confirmation.h"
+#include "form/elements.h"
+#include "form/frmmain.h"
+#include "form/menulist.h"
+#include "form/messagebox.h"
+#include "form/twips.h"
 #include "pictures/preview.h"
-#include "platform/filesystem.h"
 #include "platform/filenames.h"
+#include "platform/fileoperations.h"
+#include "platform/filesystem.h"
 
 namespace {
 
@@ -19,7 +22,7 @@ MenuRow fixedRow(const QString& text, const QString& key)
 
 } // namespace
 
-bool Explore(MainWindow& window, const QString& Path)
+bool Explore(FrmMain& window, const QString& Path)
 {
     // The root of a volume is a mount point, whose own name is no title for the disc in it.
     window.LblTitle->setText(isVolumeRoot(Path) ? QString() : readableName(GetBaseName(Path)));
@@ -56,4 +59,19 @@ bool Explore(MainWindow& window, const QString& Path)
     if (FileExists(albumArt) && !FileExists(folderJpg))
         PreviewPicture(window, albumArt);
     return true;
+}
+
+void DeleteFiles(FrmMain& window, const QStringList& Colec)
+{
+    const QString from = shellSourceList(Colec);
+    const QString what = Colec.size() == 1
+                             ? QStringLiteral("«%1»").arg(readableName(GetFileName(Colec.front())))
+                             : QStringLiteral("%1 elementos").arg(Colec.size());
+    if (!confirm(window.widget, QStringLiteral("¿Enviar %1 a la papelera?").arg(what)))
+        return;
+    const FileOperations::Outcome outcome = window.services().files.moveToTrash(from);
+    if (!outcome.done.isEmpty() && window.File1.setPath(window.File1.path))
+        Explore(window, window.File1.path);
+    if (!outcome.failed.isEmpty())
+        showMessage(window.widget, outcome.failed.join(u'\n'));
 }

@@ -1,11 +1,12 @@
 #include "menu/itemactivation.h"
 
-#include "app/elements.h"
-#include "app/mainwindow.h"
-#include "app/twips.h"
+#include "form/elements.h"
+#include "form/frmmain.h"
+#include "form/mediakinds.h"
+#include "form/menulist.h"
+#include "form/twips.h"
 #include "menu/folderbrowser.h"
-#include "menu/mediakinds.h"
-#include "menu/menulist.h"
+#include "menu/mainmenu.h"
 #include "pictures/pictureviewer.h"
 #include "platform/drives.h"
 #include "platform/filesystem.h"
@@ -18,19 +19,18 @@
 
 namespace {
 
-void openLibrary(MainWindow& window, bool pictureMode, const QString& pattern,
-                 const QString& folder)
+void openLibrary(FrmMain& window, bool pictureMode, const QString& pattern, const QString& folder)
 {
     window.state.PictureMode = pictureMode;
     window.File1.pattern = pattern;
     Explore(window, folder);
 }
 
-void openImportScreen(MainWindow& window)
+void openImportScreen(FrmMain& window)
 {
     window.state.PictureMode = false;
     QWidget* screen = window.importScreen.picCopiar;
-    const QSizeF screenSize = screenTwips(&window);
+    const QSizeF screenSize = screenTwips(window.widget);
     QRectF place = twipRect(screen);
     place.moveTo((screenSize.width() - place.width()) / 2,
                  (screenSize.height() - place.height()) / 2);
@@ -41,7 +41,7 @@ void openImportScreen(MainWindow& window)
     window.importScreen.List1->setFocus();
 }
 
-void openDrive(MainWindow& window, const QString& key)
+void openDrive(FrmMain& window, const QString& key)
 {
     window.File1.pattern = kAllMediaPattern;
     const auto drive = window.services().drives.GetDrive(key.back());
@@ -49,10 +49,10 @@ void openDrive(MainWindow& window, const QString& key)
         Explore(window, drive->root);
 }
 
-void runMainMenuRow(MainWindow& window, const QString& key)
+void runMainMenuRow(FrmMain& window, const QString& key)
 {
     if (key == u"salir")
-        window.close();
+        window.widget->close();
     else if (key == u"divx")
         openLibrary(window, false, kVideoPattern, window.state.VideoFolder);
     else if (key == u"mp3")
@@ -69,19 +69,19 @@ void runMainMenuRow(MainWindow& window, const QString& key)
         openDrive(window, key);
 }
 
-void goBack(MainWindow& window)
+void goBack(FrmMain& window)
 {
     // Above the root of its volume a folder leads back to the main menu.
     const QString parent = window.Dir1.parent();
     if (parent.isEmpty() || isVolumeRoot(window.Dir1.path))
-        window.ShowMenu();
+        ShowMenu(window);
     else
         Explore(window, parent);
 }
 
-void showPicture(MainWindow& window, const QString& path)
+void showPicture(FrmMain& window, const QString& path)
 {
-    PictureViewer viewer(&window);
+    PictureViewer viewer(window.widget);
     viewer.File1.setPath(window.File1.path);
     const QString name = GetFileName(path);
     // The viewer's list leaves out metafiles; one that was chosen joins it for this viewing,
@@ -100,12 +100,12 @@ void showPicture(MainWindow& window, const QString& path)
     viewer.showModal();
 }
 
-void runFolderRow(MainWindow& window, const QString& key)
+void runFolderRow(FrmMain& window, const QString& key)
 {
     if (key == u"Back")
         goBack(window);
     else if (key == u"MenuPrincipal")
-        window.ShowMenu();
+        ShowMenu(window);
     else if (key == u"VerTodo")
         EnqueueAll(window);
     else if (FolderExists(key))
@@ -118,7 +118,7 @@ void runFolderRow(MainWindow& window, const QString& key)
 
 } // namespace
 
-void LsvMenu_Click(MainWindow& window)
+void LsvMenu_Click(FrmMain& window)
 {
     const int selected = window.LsvMenu->selectedRow();
     if (selected < 0)

@@ -1,8 +1,10 @@
 #include "menu/mainmenu.h"
 
-#include "app/elements.h"
-#include "app/twips.h"
-#include "menu/menulist.h"
+#include "form/elements.h"
+#include "form/frmmain.h"
+#include "form/menulist.h"
+#include "form/twips.h"
+#include "pictures/preview.h"
 #include "platform/drives.h"
 
 namespace {
@@ -26,8 +28,8 @@ std::vector<MenuRow> mainMenuRows(const Drives& drives)
     };
     if (const auto optical = drives.opticalDrives()) {
         for (const OpticalDrive& drive : *optical) {
-            const QString label = drive.ready ? u'[' + drive.volumeName + u']'
-                                              : QStringLiteral("[No Disponible]");
+            const QString label =
+                drive.ready ? u'[' + drive.volumeName + u']' : QStringLiteral("[No Disponible]");
             rows.push_back(mainMenuRow(QStringLiteral("drive") + drive.letter,
                                        drive.letter + QStringLiteral(": ") + label));
         }
@@ -43,4 +45,10 @@ void ShowMenu(MenuList& list, Picture& preview, QLabel& title, const Drives& dri
     title.setText(QString::fromUtf16(kMainMenuTitle));
     list.setRows(mainMenuRows(drives));
     list.setColumnWidthsTwips(0, twipRect(&list).width() - 20);
+}
+
+void ShowMenu(FrmMain& window)
+{
+    clearPreview(window);
+    ShowMenu(*window.LsvMenu, *window.Image2, *window.LblTitle, window.services().drives);
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "menu/menumodel.h"
+#include "form/menumodel.h"
 
 #include <vector>
 
 class Drives;
+struct FrmMain;
 class MenuList;
 class Picture;
 class QLabel;
@@ -17,3 +18,5 @@ std::vector<MenuRow> mainMenuRows(const Drives& drives);
 
 // Puts the main menu in the list, clears the preview and titles the screen.
 void ShowMenu(MenuList& list, Picture& preview, QLabel& title, const Drives& drives);
+// The same in the window, which also forgets a picture still being decoded for the preview.
+void ShowMenu(FrmMain& window);

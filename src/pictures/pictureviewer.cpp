@@ -1,9 +1,9 @@
 #include "pictures/pictureviewer.h"
 
-#include "app/elements.h"
-#include "app/twips.h"
-#include "keys/keycodes.h"
-#include "menu/mediakinds.h"
+#include "form/elements.h"
+#include "form/keycodes.h"
+#include "form/mediakinds.h"
+#include "form/twips.h"
 #include "pictures/pictureloader.h"
 #include "platform/filesystem.h"
 

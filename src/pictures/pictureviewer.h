@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menu/filelist.h"
+#include "form/filelist.h"
 
 #include <QDialog>
 

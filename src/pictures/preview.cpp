@@ -1,10 +1,10 @@
 #include "pictures/preview.h"
 
-#include "app/elements.h"
-#include "app/mainwindow.h"
-#include "app/twips.h"
-#include "menu/mediakinds.h"
-#include "menu/menulist.h"
+#include "form/elements.h"
+#include "form/frmmain.h"
+#include "form/mediakinds.h"
+#include "form/menulist.h"
+#include "form/twips.h"
 #include "pictures/picturedecoder.h"
 #include "pictures/pictureloader.h"
 #include "platform/filesystem.h"
@@ -13,7 +13,7 @@
 
 namespace {
 
-void showDecodedPreview(MainWindow& window, const QString& path, const QImage& image)
+void showDecodedPreview(FrmMain& window, const QString& path, const QImage& image)
 {
     PreviewState& preview = window.preview;
     if (path != preview.path || image.isNull())
@@ -57,13 +57,13 @@ QString pictureDateText(const QDateTime& created)
     return created.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
-void PreviewPicture(MainWindow& window, const QString& strImagePath)
+void PreviewPicture(FrmMain& window, const QString& strImagePath)
 {
     Picture& picture = *window.Image2;
     picture.hide();
     window.preview.path.clear();
     const QRectF list = twipRect(window.LsvMenu);
-    const double room = screenTwips(&window).width() - list.width() - 180;
+    const double room = screenTwips(window.widget).width() - list.width() - 180;
 
     const auto natural = pictureSize(strImagePath);
     if (!natural)
@@ -77,22 +77,22 @@ void PreviewPicture(MainWindow& window, const QString& strImagePath)
     window.preview.decoder->request(strImagePath, picture.size());
 }
 
-void connectPreview(MainWindow& window)
+void connectPreview(FrmMain& window)
 {
-    QObject::connect(window.preview.decoder, &PictureDecoder::decoded, &window,
+    QObject::connect(window.preview.decoder, &PictureDecoder::decoded, window.widget,
                      [&window](const QString& path, QSize, const QImage& image) {
                          showDecodedPreview(window, path, image);
                      });
 }
 
-void clearPreview(MainWindow& window)
+void clearPreview(FrmMain& window)
 {
     window.preview.path.clear();
     window.preview.decoder->cancel();
     window.Image2->clear();
 }
 
-void previewHighlightedRow(MainWindow& window, const QString& key)
+void previewHighlightedRow(FrmMain& window, const QString& key)
 {
     if (kPreviewExtensions.contains(GetExtensionName(key).toLower())) {
         if (key != window.preview.path) // the same row keeps its picture, without a blink

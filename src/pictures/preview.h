@@ -5,31 +5,23 @@
 #include <QSize>
 #include <QString>
 
-class MainWindow;
-class PictureDecoder;
-
-// The preview beside the list: the picture asked for last, while it is being decoded.
-struct PreviewState {
-    PictureDecoder* decoder = nullptr;
-    QString path;
-    QSize natural; // pixels
-};
+struct FrmMain;
 
 // Shows the picture beside the list, no wider than the room between the list and the edge
 // of the screen, with its size and date under it in the picture library. The picture is
 // decoded off the screen's thread and appears when ready; one that cannot be decoded leaves
 // the preview hidden.
-void PreviewPicture(MainWindow& window, const QString& strImagePath);
+void PreviewPicture(FrmMain& window, const QString& strImagePath);
 
 // Puts decoded pictures on screen; called once, when the window is built.
-void connectPreview(MainWindow& window);
+void connectPreview(FrmMain& window);
 
 // Empties the preview (it keeps its place) and forgets a picture still being decoded.
-void clearPreview(MainWindow& window);
+void clearPreview(FrmMain& window);
 
 // The preview follows the highlighted row, by its key: a picture is shown (the one already
 // shown stays, without a blink); in the picture library anything else empties the preview.
-void previewHighlightedRow(MainWindow& window, const QString& key);
+void previewHighlightedRow(FrmMain& window, const QString& key);
 
 // The factor a picture W twips wide is shrunk by to fit the room: down from 1 in steps of
 // 0.01 while it is too wide. Only the width is tested.

@@ -1,6 +1,6 @@
 #include "playback/mpris.h"
 
-#include "app/mainwindow.h"
+#include "form/frmmain.h"
 #include "platform/filenames.h"
 #include "platform/mediaplayer.h"
 #include "playback/transport.h"
@@ -8,6 +8,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QUrl>
+#include <QWidget>
 
 namespace {
 
@@ -28,7 +29,7 @@ MediaPlayer& player(MprisService& service)
 
 } // namespace
 
-MprisService::MprisService(MainWindow& window) : QObject(&window), m_window(window)
+MprisService::MprisService(FrmMain& window) : QObject(window.widget), m_window(window)
 {
     new MprisRoot(*this);
     new MprisPlayer(*this);
@@ -66,11 +67,13 @@ QVariantMap MprisService::metadata() const
 {
     const auto media = m_window.services().player.currentMedia();
     if (!media)
-        return {{QStringLiteral("mpris:trackid"),
-                 QVariant::fromValue(QDBusObjectPath("/org/mpris/MediaPlayer2/TrackList/NoTrack"))}};
+        return {
+            {QStringLiteral("mpris:trackid"),
+             QVariant::fromValue(QDBusObjectPath("/org/mpris/MediaPlayer2/TrackList/NoTrack"))}};
     QVariantMap data{
         {QStringLiteral("mpris:trackid"),
-         QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/sofavio/track/%1").arg(m_track)))},
+         QVariant::fromValue(
+             QDBusObjectPath(QStringLiteral("/org/sofavio/track/%1").arg(m_track)))},
         {QStringLiteral("mpris:length"), qlonglong(media->duration * kMicroseconds)},
         {QStringLiteral("xesam:url"), fileUrl(media->sourceURL)},
         {QStringLiteral("xesam:title"), media->title},
@@ -94,9 +97,9 @@ void MprisService::announceChanges()
     }
     if (changed.isEmpty())
         return;
-    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(kObjectPath),
-                                                     QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                     QStringLiteral("PropertiesChanged"));
+    QDBusMessage signal = QDBusMessage::createSignal(
+        QString::fromLatin1(kObjectPath), QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("PropertiesChanged"));
     signal << QStringLiteral("org.mpris.MediaPlayer2.Player") << changed << QStringList();
     QDBusConnection::sessionBus().send(signal);
 }
@@ -105,17 +108,16 @@ MprisRoot::MprisRoot(MprisService& service) : QDBusAbstractAdaptor(&service), m_
 
 void MprisRoot::Raise()
 {
-    m_service.window().raise();
-    m_service.window().activateWindow();
+    m_service.window().widget->raise();
+    m_service.window().widget->activateWindow();
 }
 
 void MprisRoot::Quit()
 {
-    m_service.window().close();
+    m_service.window().widget->close();
 }
 
-MprisPlayer::MprisPlayer(MprisService& service)
-    : QDBusAbstractAdaptor(&service), m_service(service)
+MprisPlayer::MprisPlayer(MprisService& service) : QDBusAbstractAdaptor(&service), m_service(service)
 {
 }
 

@@ -4,19 +4,19 @@
 #include <QDBusObjectPath>
 #include <QVariantMap>
 
-class MainWindow;
+struct FrmMain;
 
 // The desktop's media controls, playerctl and phone remotes speak MPRIS on the session bus:
 // they see what plays and play, pause, stop, skip and seek it as the remote's keys would.
 class MprisService : public QObject {
     Q_OBJECT
 public:
-    explicit MprisService(MainWindow& window);
+    explicit MprisService(FrmMain& window);
 
     // Takes the player's name on the session bus; false without a bus or when taken.
     bool publish();
 
-    MainWindow& window() { return m_window; }
+    FrmMain& window() { return m_window; }
     QString playbackStatus() const;
     QVariantMap metadata() const;
 
@@ -24,7 +24,7 @@ private:
     // Tells listeners what changed since they were last told.
     void announceChanges();
 
-    MainWindow& m_window;
+    FrmMain& m_window;
     QString m_status;
     QVariantMap m_metadata;
     int m_track = 0;

@@ -1,7 +1,7 @@
 #include "playback/nowplaying.h"
 
-#include "app/mainwindow.h"
-#include "app/messagebox.h"
+#include "form/frmmain.h"
+#include "form/messagebox.h"
 #include "platform/filenames.h"
 #include "platform/filesystem.h"
 #include "platform/mediaplayer.h"
@@ -13,7 +13,7 @@
 namespace {
 
 // Shows the player view for a video, hides it for a song; nothing without a current item.
-void applyMediaKind(MainWindow& window, const std::optional<CurrentMedia>& media)
+void applyMediaKind(FrmMain& window, const std::optional<CurrentMedia>& media)
 {
     if (!media)
         return;
@@ -23,7 +23,7 @@ void applyMediaKind(MainWindow& window, const std::optional<CurrentMedia>& media
         ShowMediaPlayer(window);
 }
 
-void applyNowPlayingText(MainWindow& window, const std::optional<CurrentMedia>& media)
+void applyNowPlayingText(FrmMain& window, const std::optional<CurrentMedia>& media)
 {
     if (media)
         window.nowPlaying.LblNowPlaying->setText(nowPlayingText(*media));
@@ -38,14 +38,14 @@ QString nowPlayingText(const CurrentMedia& media)
            media.getItemInfo(QStringLiteral("Album")) + u')';
 }
 
-void MediaPlayer_NewStream(MainWindow& window)
+void MediaPlayer_NewStream(FrmMain& window)
 {
     const auto media = window.services().player.currentMedia();
     applyMediaKind(window, media);
     applyNowPlayingText(window, media);
 }
 
-void MediaPlayer_MediaChange(MainWindow& window)
+void MediaPlayer_MediaChange(FrmMain& window)
 {
     window.playback.endHandled = false;
     const auto media = window.services().player.currentMedia();
@@ -69,12 +69,12 @@ void MediaPlayer_MediaChange(MainWindow& window)
     applyNowPlayingText(window, media);
 }
 
-void PicMediaPlayer_Resize(MainWindow& window)
+void PicMediaPlayer_Resize(FrmMain& window)
 {
     MediaPlayer_NewStream(window); // the same: the view and the text follow the current item
 }
 
-void MediaPlayer_Error(MainWindow& window, const QString& path, const QString& reason)
+void MediaPlayer_Error(FrmMain& window, const QString& path, const QString& reason)
 {
     PlaybackState& playback = window.playback;
     if (!path.isEmpty() && path == playback.advancingTo)
@@ -85,19 +85,20 @@ void MediaPlayer_Error(MainWindow& window, const QString& path, const QString& r
         return;
     }
     playback.errorShown = true;
-    showMessage(&window,
+    showMessage(window.widget,
                 QStringLiteral("No se puede reproducir %1: %2.").arg(readableName(path), reason));
     while (playback.errorsWhileShown > 0) {
         const int more = std::exchange(playback.errorsWhileShown, 0);
-        showMessage(&window, more == 1
-                                 ? QStringLiteral("Tampoco se pudo reproducir otro archivo.")
-                                 : QStringLiteral("Tampoco se pudieron reproducir otros %1 archivos.")
-                                       .arg(more));
+        showMessage(
+            window.widget,
+            more == 1
+                ? QStringLiteral("Tampoco se pudo reproducir otro archivo.")
+                : QStringLiteral("Tampoco se pudieron reproducir otros %1 archivos.").arg(more));
     }
     playback.errorShown = false;
 }
 
-void Timer1_Timer(MainWindow& window)
+void Timer1_Timer(FrmMain& window)
 {
     MediaPlayer& player = window.services().player;
     WindowState& state = window.state;
@@ -107,8 +108,7 @@ void Timer1_Timer(MainWindow& window)
     if (std::exchange(playback.failedToAdvance, false) && !state.StoppedByUser &&
         !playNextSong(window))
         return;
-    if (player.playState() == PlayState::Stopped && !state.StoppedByUser &&
-        !playback.endHandled) {
+    if (player.playState() == PlayState::Stopped && !state.StoppedByUser && !playback.endHandled) {
         playback.endHandled = true;
         state.RepeatAB = false;
         const auto media = player.currentMedia();
@@ -125,5 +125,6 @@ void Timer1_Timer(MainWindow& window)
     const auto positionText = player.currentPositionString();
     const auto media = player.currentMedia();
     if (positionText && media)
-        window.nowPlaying.lblTime->setText(*positionText + QStringLiteral(" / ") + media->durationString());
+        window.nowPlaying.lblTime->setText(*positionText + QStringLiteral(" / ") +
+                                           media->durationString());
 }

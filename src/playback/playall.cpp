@@ -1,10 +1,10 @@
 #include "playback/playall.h"
 
-#include "app/mainwindow.h"
-#include "app/messagebox.h"
+#include "form/frmmain.h"
+#include "form/messagebox.h"
+#include "platform/filenames.h"
 #include "platform/filesystem.h"
 #include "platform/mediaplayer.h"
-#include "platform/filenames.h"
 
 #include <QSaveFile>
 
@@ -19,7 +19,7 @@ QByteArray m3uPlaylist(const QStringList& paths)
     return text;
 }
 
-void EnqueueAll(MainWindow& window)
+void EnqueueAll(FrmMain& window)
 {
     QStringList paths;
     for (const QString& entry : std::as_const(window.File1.entries))
@@ -29,8 +29,9 @@ void EnqueueAll(MainWindow& window)
     const QString listPath = BuildPath(window.programFolder(), QStringLiteral("list.m3u"));
     QSaveFile list(listPath);
     if (!list.open(QIODevice::WriteOnly) || list.write(m3uPlaylist(paths)) < 0 || !list.commit()) {
-        showMessage(&window, QStringLiteral("No se pudo escribir la lista de reproducción %1: %2")
-                                 .arg(listPath, list.errorString()));
+        showMessage(window.widget,
+                    QStringLiteral("No se pudo escribir la lista de reproducción %1: %2")
+                        .arg(listPath, list.errorString()));
         return;
     }
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QStringList>
 
-class MainWindow;
+struct FrmMain;
 
 // list.m3u: one full path a line, each line ended by CR LF. A path holding a line break
 // cannot be written as one line and is left out.
@@ -11,4 +11,4 @@ QByteArray m3uPlaylist(const QStringList& paths);
 
 // Plays every file of the listing on screen, in order, and writes them to list.m3u in the
 // program's folder. When the file cannot be written the user is told and nothing changes.
-void EnqueueAll(MainWindow& window);
+void EnqueueAll(FrmMain& window);

@@ -1,44 +1,32 @@
 #include "playback/playerview.h"
 
-#include "app/elements.h"
-#include "app/mainwindow.h"
-#include "app/screengeometry.h"
-#include "app/twips.h"
+#include "form/elements.h"
+#include "form/frmmain.h"
+#include "form/twips.h"
 
-#include <QVBoxLayout>
+#include <QTimer>
 
-PlayerView buildPlayerView(QWidget* window)
+void giveThePlayerTheScreen(FrmMain& window)
 {
-    PlayerView view;
-    view.PicMediaPlayer = new Panel(window, QStringLiteral("PicMediaPlayer"),
-                                    designRect::PicMediaPlayer, QColor(0, 43, 0));
-    view.PicMediaPlayer->hide();
-    view.MediaPlayer = new Panel(view.PicMediaPlayer, QStringLiteral("MediaPlayer"),
-                                 designRect::MediaPlayer, Qt::black);
-    return view;
-}
-
-void fitVideoSurface(PlayerView& view, QWidget* surface)
-{
-    auto* layout = new QVBoxLayout(view.MediaPlayer);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(surface);
-}
-
-void giveThePlayerTheScreen(MainWindow& window)
-{
-    const QSizeF screen = screenTwips(&window);
+    const QSizeF screen = screenTwips(window.widget);
     setTwipWidth(window.playerView.MediaPlayer, screen.width());
     setTwipHeight(window.playerView.MediaPlayer, screen.height());
 }
 
-void ShowMediaPlayer(MainWindow& window)
+void ShowMediaPlayer(FrmMain& window)
 {
     giveThePlayerTheScreen(window);
     window.playerView.PicMediaPlayer->show();
 }
 
-void HideMediaPlayer(MainWindow& window)
+void HideMediaPlayer(FrmMain& window)
 {
     window.playerView.PicMediaPlayer->hide();
+}
+
+void Timer2_Timer(FrmMain& window)
+{
+    window.controlPanel.PicControls->hide();
+    window.controlPanel.Timer2->stop();
+    giveThePlayerTheScreen(window);
 }

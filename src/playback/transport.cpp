@@ -1,6 +1,6 @@
 #include "playback/transport.h"
 
-#include "app/mainwindow.h"
+#include "form/frmmain.h"
 #include "platform/filesystem.h"
 #include "platform/mediaplayer.h"
 
@@ -12,14 +12,14 @@ bool playingVideo(const MediaPlayer& player)
     return media && media->mediaType == u"video";
 }
 
-QString trackPath(const MainWindow& window)
+QString trackPath(const FrmMain& window)
 {
     const FileList& folder = window.playback.File2;
     return BuildPath(folder.path, folder.entries.at(window.state.TrackIndex));
 }
 
 // PREV and NEXT through the songs of the folder: false at either end, where nothing opens.
-bool stepTrack(MainWindow& window, int step)
+bool stepTrack(FrmMain& window, int step)
 {
     int& index = window.state.TrackIndex;
     const int last = int(window.playback.File2.entries.size()) - 1;
@@ -34,7 +34,7 @@ bool stepTrack(MainWindow& window, int step)
 
 } // namespace
 
-void playFile(MainWindow& window, const QString& path)
+void playFile(FrmMain& window, const QString& path)
 {
     window.state.StoppedByUser = false;
     MediaPlayer& player = window.services().player;
@@ -42,7 +42,7 @@ void playFile(MainWindow& window, const QString& path)
     player.play();
 }
 
-bool playTrack(MainWindow& window)
+bool playTrack(FrmMain& window)
 {
     const int index = window.state.TrackIndex;
     if (index < 0 || index >= window.playback.File2.entries.size())
@@ -53,7 +53,7 @@ bool playTrack(MainWindow& window)
     return true;
 }
 
-bool playNextSong(MainWindow& window)
+bool playNextSong(FrmMain& window)
 {
     int& index = window.state.TrackIndex;
     ++index;
@@ -65,7 +65,7 @@ bool playNextSong(MainWindow& window)
     return playTrack(window);
 }
 
-bool stepForward(MainWindow& window)
+bool stepForward(FrmMain& window)
 {
     MediaPlayer& player = window.services().player;
     if (!playingVideo(player))
@@ -76,7 +76,7 @@ bool stepForward(MainWindow& window)
     return true;
 }
 
-bool stepBack(MainWindow& window)
+bool stepBack(FrmMain& window)
 {
     MediaPlayer& player = window.services().player;
     if (!playingVideo(player))
@@ -88,23 +88,23 @@ bool stepBack(MainWindow& window)
     return true;
 }
 
-void stopByUser(MainWindow& window)
+void stopByUser(FrmMain& window)
 {
     window.state.StoppedByUser = true;
     window.services().player.stop();
 }
 
-void resume(MainWindow& window)
+void resume(FrmMain& window)
 {
     window.services().player.play();
 }
 
-void pause(MainWindow& window)
+void pause(FrmMain& window)
 {
     window.services().player.pause();
 }
 
-void togglePause(MainWindow& window)
+void togglePause(FrmMain& window)
 {
     if (window.services().player.playState() == PlayState::Paused)
         resume(window);

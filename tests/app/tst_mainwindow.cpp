@@ -1,8 +1,8 @@
 #include "app/config.h"
-#include "app/elements.h"
-#include "app/screengeometry.h"
-#include "app/twips.h"
-#include "menu/menulist.h"
+#include "form/elements.h"
+#include "form/menulist.h"
+#include "form/screengeometry.h"
+#include "form/twips.h"
 #include "support/files.h"
 #include "support/testwindow.h"
 
@@ -62,11 +62,16 @@ void TestMainWindow::alwaysComesUpWithTheFullMenu_data()
     QTest::newRow("missing") << QByteArray() << "none" << QStringList{"", "", "", ""};
     QTest::newRow("unreadable") << QByteArray() << "folder" << QStringList{"", "", "", ""};
     QTest::newRow("empty") << QByteArray("") << "file" << QStringList{"", "", "", ""};
-    QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x01\x00\x00\x00", 10) << "file"
-                            << QStringList{QString::fromUtf16(u"\u007fELF\u0002\u0001\u0001\0\0\0", 10),
-                                           "", "", ""};
-    QTest::newRow("huge single line") << QByteArray(100 << 20, 'v') << "file"
-                                      << QStringList{QString(kMaxConfigLineBytes, u'v'), "", "", ""};
+    QTest::newRow("binary") << QByteArray("\x7f"
+                                          "ELF\x02\x01\x01\x00\x00\x00",
+                                          10)
+                            << "file"
+                            << QStringList{
+                                   QString::fromUtf16(u"\u007fELF\u0002\u0001\u0001\0\0\0", 10), "",
+                                   "", ""};
+    QTest::newRow("huge single line")
+        << QByteArray(100 << 20, 'v') << "file"
+        << QStringList{QString(kMaxConfigLineBytes, u'v'), "", "", ""};
     QTest::newRow("two lines") << QByteArray("/v\r\n/m\r\n") << "file"
                                << QStringList{"/v", "/m", "", ""};
     QTest::newRow("seven lines") << QByteArray("/v\r\n/m\r\n/p\r\ntv\r\nx\r\ny\r\nz\r\n") << "file"
@@ -88,8 +93,7 @@ void TestMainWindow::alwaysComesUpWithTheFullMenu()
     if (kind == u"file" || kind == u"read-only")
         QVERIFY(writeFile(ini, contents));
     if (kind == u"read-only")
-        QVERIFY(QFile::setPermissions(t.programFolder.path(),
-                                      QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(QFile::setPermissions(t.programFolder.path(), QFile::ReadOwner | QFile::ExeOwner));
 
     t.create();
     QFile::setPermissions(t.programFolder.path(),
@@ -107,8 +111,8 @@ void TestMainWindow::menuListsDrivesWithCaptions()
     t.drives.drives = {{u'D', false, {}, {}}, {u'E', true, "FILMS", "/media/FILMS"}};
     t.create();
     const MenuList& list = *t.window->LsvMenu;
-    QCOMPARE(menuKeys(list), QStringList({"tv", "divx", "mp3", "pics", "driveD", "driveE",
-                                          "copiar", "salir"}));
+    QCOMPARE(menuKeys(list),
+             QStringList({"tv", "divx", "mp3", "pics", "driveD", "driveE", "copiar", "salir"}));
     const auto caption = [&](int row) { return list.rows().index(row, 1).data().toString(); };
     QCOMPARE(caption(4), QStringLiteral("D: [No Disponible]"));
     QCOMPARE(caption(5), QStringLiteral("E: [FILMS]"));
@@ -257,10 +261,10 @@ void TestMainWindow::controlPanelShortensThePlayer()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.controlPanel.PicControls->show();
     w.controlPanel.PicControls->repaint();
-    QCOMPARE(twipRect(w.playerView.MediaPlayer).height(),
-             screenTwips(&w).height() - 975 - 220);
+    QCOMPARE(twipRect(w.playerView.MediaPlayer).height(), screenTwips(&w).height() - 975 - 220);
     // It lies over the now-playing panel, whose top 120 twips stay in sight.
-    QCOMPARE(twipRect(w.controlPanel.PicControls).top() - twipRect(w.nowPlaying.PicNowPlaying).top(),
+    QCOMPARE(twipRect(w.controlPanel.PicControls).top() -
+                 twipRect(w.nowPlaying.PicNowPlaying).top(),
              120.0);
 }
 

@@ -20,9 +20,10 @@ prepare() {
 }
 
 # start_x SIZE: a virtual X server on a display number it chooses itself (no race with the
-# previous test's server), and the window manager E2E_WM names, if any.
+# previous test's server), and the window manager E2E_WM names, if any. The server does not
+# reset when its last client leaves, so asking whether it answers wipes nothing.
 start_x() {
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
     [ -s "$work/display" ] || { cat "$work/xvfb.log"; echo "the X server did not start"; return 1; }
@@ -43,7 +44,7 @@ start_x() {
                     sleep 0.1
                 done
                 wm_running && break
-                kill "$wm_pid" 2>/dev/null; wait "$wm_pid" 2>/dev/null; wm_pid=
+                kill "$wm_pid" 2>/dev/null; wait "$wm_pid" 2>/dev/null || true; wm_pid=
             done
             [ -n "$wm_pid" ] || { cat "$work/wm.log"; echo "openbox did not start"; return 1; }
             ;;

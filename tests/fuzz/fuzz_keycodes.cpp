@@ -1,5 +1,5 @@
 // Key codes: any Qt key maps to 0 or to one of the codes the handlers know.
-#include "keys/keycodes.h"
+#include "form/keycodes.h"
 
 #include <algorithm>
 #include <cstdint>

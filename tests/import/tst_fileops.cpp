@@ -1,6 +1,6 @@
 #include "app/mainwindow.h"
+#include "form/menulist.h"
 #include "menu/folderbrowser.h"
-#include "menu/menulist.h"
 #include "platform/desktopfileoperations.h"
 #include "support/librarytree.h"
 #include "support/menudriver.h"
@@ -59,8 +59,10 @@ void TestFileOps::yesSendsToTheTrash_data()
 {
     QTest::addColumn<QString>("row");
     QTest::addColumn<QString>("item");
-    QTest::newRow("a file") << "b.jpg" << "f/b.jpg";
-    QTest::newRow("a folder") << "sub" << "f/sub";
+    QTest::newRow("a file") << "b.jpg"
+                            << "f/b.jpg";
+    QTest::newRow("a folder") << "sub"
+                              << "f/sub";
 }
 
 void TestFileOps::yesSendsToTheTrash()
@@ -94,9 +96,11 @@ void TestFileOps::noAndEscapeDeleteNothing_data()
 {
     QTest::addColumn<QList<Qt::Key>>("keys");
     QTest::newRow("No is chosen first") << QList<Qt::Key>{Qt::Key_Return};
-    QTest::newRow("Sí, then back to No") << QList<Qt::Key>{Qt::Key_Left, Qt::Key_Right, Qt::Key_Return};
+    QTest::newRow("Sí, then back to No")
+        << QList<Qt::Key>{Qt::Key_Left, Qt::Key_Right, Qt::Key_Return};
     QTest::newRow("Escape") << QList<Qt::Key>{Qt::Key_Left, Qt::Key_Escape};
-    QTest::newRow("closed from outside with Sí framed") << QList<Qt::Key>{Qt::Key_Left, Qt::Key_Close};
+    QTest::newRow("closed from outside with Sí framed")
+        << QList<Qt::Key>{Qt::Key_Left, Qt::Key_Close};
 }
 
 void TestFileOps::noAndEscapeDeleteNothing()

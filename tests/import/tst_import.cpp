@@ -1,10 +1,10 @@
 #include "app/mainwindow.h"
-#include "app/elements.h"
+#include "form/elements.h"
+#include "form/menulist.h"
 #include "import/copyengine.h"
 #include "import/copyprogress.h"
 #include "import/importflow.h"
 #include "import/mediasearch.h"
-#include "menu/menulist.h"
 #include "support/files.h"
 #include "support/librarytree.h"
 #include "support/modalanswers.h"
@@ -139,8 +139,8 @@ void TestImport::matchingRule_data()
     QTest::newRow("two letters") << "/d/a.mp" << kMusic << false;
     QTest::newRow("no extension") << "/d/README" << kMusic << false;
     QTest::newRow("dotted folder") << "/d/album.mp3/notes" << kMusic << false;
-    QTest::newRow("a run across a space: the rule is a substring test") << "/d/x.3 w" << kMusic
-                                                                          << true;
+    QTest::newRow("a run across a space: the rule is a substring test")
+        << "/d/x.3 w" << kMusic << true;
     QTest::newRow("other kind") << "/d/a.jpg" << kVideo << false;
 }
 
@@ -266,10 +266,13 @@ void TestImport::cancelLeavesNoHalfFile()
     const LibraryTree tree({"disc/a.avi", "lib/"});
     QVERIFY(writeFile(tree.path("disc/b.avi"), QByteArray(20 << 20, 'b')));
     CopyEngine engine({tree.path("disc/a.avi"), tree.path("disc/b.avi")}, tree.path("lib"), false);
-    connect(&engine, &CopyEngine::bytesCopied, &engine, [&](qint64 done) {
-        if (done > 0 && done < (20 << 20) && done != 1)
-            engine.cancel();
-    }, Qt::DirectConnection);
+    connect(
+        &engine, &CopyEngine::bytesCopied, &engine,
+        [&](qint64 done) {
+            if (done > 0 && done < (20 << 20) && done != 1)
+                engine.cancel();
+        },
+        Qt::DirectConnection);
     engine.run();
     QVERIFY(engine.cancelled());
     QCOMPARE(filesIn(tree.path("lib")), QStringList({"a.avi"}));
@@ -318,7 +321,8 @@ void TestImport::failuresLeaveNoHalfFile()
         QVERIFY(failures.front().contains("no existe"));
     } else if (problem == u"full") {
         QCOMPARE(left, QStringList({"old.avi", "small.avi"}));
-        QVERIFY2(failures.front().startsWith("big.avi: no queda espacio"), qPrintable(failures.front()));
+        QVERIFY2(failures.front().startsWith("big.avi: no queda espacio"),
+                 qPrintable(failures.front()));
     } else {
         QCOMPARE(left, QStringList({"big.avi", "small.avi"}));
         QVERIFY(failures.front().startsWith("gone.avi: "));
@@ -328,7 +332,8 @@ void TestImport::failuresLeaveNoHalfFile()
 void TestImport::moveRemovesTheSourceOnlyWhenCopied()
 {
     const LibraryTree tree({"disc/a.mp3", "lib/"});
-    CopyEngine engine({tree.path("disc/a.mp3"), tree.path("disc/none.mp3")}, tree.path("lib"), true);
+    CopyEngine engine({tree.path("disc/a.mp3"), tree.path("disc/none.mp3")}, tree.path("lib"),
+                      true);
     engine.run();
     QCOMPARE(filesIn(tree.path("lib")), QStringList({"a.mp3"}));
     QVERIFY(!QFileInfo::exists(tree.path("disc/a.mp3")));

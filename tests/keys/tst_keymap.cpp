@@ -1,8 +1,8 @@
-#include "app/elements.h"
+#include "form/elements.h"
+#include "form/mediakinds.h"
+#include "form/menulist.h"
 #include "keys/jumppanel.h"
 #include "menu/folderbrowser.h"
-#include "menu/mediakinds.h"
-#include "menu/menulist.h"
 #include "support/librarytree.h"
 #include "support/modalanswers.h"
 #include "support/testwindow.h"
@@ -74,10 +74,10 @@ void TestKeyMap::everyKeyInEveryScreen_data()
     QTest::addColumn<QString>("screen");
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<QString>("shownAfter");
-    QTest::addColumn<QString>("calls");  // asked of the player, in order
-    QTest::addColumn<QString>("title");  // album: the listing stays; lib: it went back a folder
-    QTest::addColumn<QString>("marks");  // control frame, jump frame, A, B, repeat
-    QTest::addColumn<QString>("modal");  // the window that opened, if any
+    QTest::addColumn<QString>("calls"); // asked of the player, in order
+    QTest::addColumn<QString>("title"); // album: the listing stays; lib: it went back a folder
+    QTest::addColumn<QString>("marks"); // control frame, jump frame, A, B, repeat
+    QTest::addColumn<QString>("modal"); // the window that opened, if any
     const QString song = QStringLiteral("URL %1/lib/album/a.mp3 play");
     const QString still = QStringLiteral("C0 J0 A-1 B-1 off");
     struct Cell {
@@ -146,8 +146,8 @@ void TestKeyMap::everyKeyInEveryScreen_data()
     };
     for (const Cell& cell : cells) {
         QTest::addRow("%s %s", cell.screen, qPrintable(QKeySequence(cell.key).toString()))
-            << cell.screen << cell.key << cell.shownAfter << cell.calls << cell.title
-            << cell.marks << cell.modal;
+            << cell.screen << cell.key << cell.shownAfter << cell.calls << cell.title << cell.marks
+            << cell.modal;
     }
 }
 
@@ -170,7 +170,9 @@ void TestKeyMap::everyKeyInEveryScreen()
               .arg(w.state.MarkB)
               .arg(w.state.RepeatAB ? "on" : "off"),
           "marks");
-    QTEST(QString(answers.questions ? "question" : answers.messages.isEmpty() ? "" : "message"),
+    QTEST(QString(answers.questions            ? "question"
+                  : answers.messages.isEmpty() ? ""
+                                               : "message"),
           "modal");
 }
 
@@ -216,14 +218,12 @@ void TestKeyMap::modifiersActAsTheBareKey_data()
     QTest::addColumn<Qt::KeyboardModifiers>("held");
     QTest::addColumn<int>("rowAfter");
     QTest::addColumn<QString>("calls");
-    QTest::newRow("Ctrl+Space keeps the highlight") << Qt::Key_Space
-                                                    << Qt::KeyboardModifiers(Qt::ControlModifier)
-                                                    << 3 << "pause";
-    QTest::newRow("Shift+Enter plays") << Qt::Key_Return
-                                       << Qt::KeyboardModifiers(Qt::ShiftModifier) << 3
-                                       << "URL %1/lib/album/a.mp3 play";
-    QTest::newRow("Alt+Up moves up") << Qt::Key_Up << Qt::KeyboardModifiers(Qt::AltModifier) << 2
-                                     << "";
+    QTest::newRow("Ctrl+Space keeps the highlight")
+        << Qt::Key_Space << Qt::KeyboardModifiers(Qt::ControlModifier) << 3 << "pause";
+    QTest::newRow("Shift+Enter plays") << Qt::Key_Return << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                                       << 3 << "URL %1/lib/album/a.mp3 play";
+    QTest::newRow("Alt+Up moves up")
+        << Qt::Key_Up << Qt::KeyboardModifiers(Qt::AltModifier) << 2 << "";
     QTest::newRow("Ctrl+Shift+Home goes to the top")
         << Qt::Key_Home << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier) << 0
         << "";

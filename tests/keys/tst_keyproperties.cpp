@@ -1,5 +1,5 @@
-#include "app/elements.h"
-#include "menu/menulist.h"
+#include "form/elements.h"
+#include "form/menulist.h"
 #include "support/files.h"
 #include "support/librarytree.h"
 #include "support/testwindow.h"
@@ -16,9 +16,9 @@ constexpr int kWayBackEvery = 250;
 constexpr int kWayBackSteps = 64;
 
 const QList<Qt::Key> kKeyMap{
-    Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Up,
-    Qt::Key_Down,   Qt::Key_PageUp,    Qt::Key_PageDown, Qt::Key_Home,   Qt::Key_End,
-    Qt::Key_Space,  Qt::Key_Escape,    Qt::Key_F1,     Qt::Key_F2,       Qt::Key_Delete,
+    Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Left,      Qt::Key_Right, Qt::Key_Up,
+    Qt::Key_Down,   Qt::Key_PageUp,    Qt::Key_PageDown,  Qt::Key_Home,  Qt::Key_End,
+    Qt::Key_Space,  Qt::Key_Escape,    Qt::Key_F1,        Qt::Key_F2,    Qt::Key_Delete,
     Qt::Key_A,      Qt::Key_F5,        Qt::Key_MediaPlay,
 };
 
@@ -85,8 +85,8 @@ void TestKeyProperties::randomKeysKeepThePromises()
             w.show(); // "SALIR" closed it: start again where it was
             QVERIFY(QTest::qWaitForWindowExposed(&w));
         }
-        QWidget* focused = w.importScreenShown() ? static_cast<QWidget*>(w.importScreen.List1)
-                                                 : w.LsvMenu;
+        QWidget* focused =
+            w.importScreenShown() ? static_cast<QWidget*>(w.importScreen.List1) : w.LsvMenu;
         QTest::keyClick(focused, kKeyMap.at(random.bounded(kKeyMap.size())));
 
         const QString where = QStringLiteral("key %1, replay %2").arg(key).arg(replay);
@@ -104,8 +104,9 @@ void TestKeyProperties::randomKeysKeepThePromises()
             int steps = 0;
             for (; steps < kWayBackSteps && !onMainMenu(w); ++steps) {
                 if (w.importScreenShown() || w.jumpPanelShown()) {
-                    QTest::keyClick(w.importScreenShown() ? static_cast<QWidget*>(w.importScreen.List1)
-                                                          : w.LsvMenu,
+                    QTest::keyClick(w.importScreenShown()
+                                        ? static_cast<QWidget*>(w.importScreen.List1)
+                                        : w.LsvMenu,
                                     Qt::Key_Escape);
                 } else if (w.LsvMenu->rows().rowCount() > 2 && !w.playerViewShown() &&
                            !w.controlPanelShown()) {

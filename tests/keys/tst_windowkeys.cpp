@@ -1,8 +1,8 @@
-#include "app/elements.h"
-#include "app/twips.h"
-#include "keys/keycodes.h"
+#include "form/elements.h"
+#include "form/keycodes.h"
+#include "form/menulist.h"
+#include "form/twips.h"
 #include "keys/windowkeys.h"
-#include "menu/menulist.h"
 #include "support/testwindow.h"
 
 #include <QListWidget>
@@ -104,9 +104,10 @@ void TestWindowKeys::repeatMarks_data()
     QTest::newRow("F1 rounds halves to even") << QList<int>{kKeyF1} << 12.5 << 12 << -1 << false;
     QTest::newRow("F1 rounds up past half") << QList<int>{kKeyF1} << 13.5 << 14 << -1 << false;
     QTest::newRow("F2 sets B and repeats") << QList<int>{kKeyF2} << 20.4 << -1 << 20 << true;
-    QTest::newRow("F2 twice switches off, B kept") << QList<int>{kKeyF2, kKeyF2} << 20.4 << -1 << 20
-                                                    << false;
-    QTest::newRow("F1 after F2 switches off") << QList<int>{kKeyF2, kKeyF1} << 7.0 << 7 << 7 << false;
+    QTest::newRow("F2 twice switches off, B kept")
+        << QList<int>{kKeyF2, kKeyF2} << 20.4 << -1 << 20 << false;
+    QTest::newRow("F1 after F2 switches off")
+        << QList<int>{kKeyF2, kKeyF1} << 7.0 << 7 << 7 << false;
     // Nothing loaded: an old B must not start a repeat that the next file would obey.
     QTest::newRow("F2 without a position") << QList<int>{kKeyF2} << qQNaN() << -1 << -1 << false;
     QTest::newRow("F1 without a position") << QList<int>{kKeyF1} << qQNaN() << -1 << -1 << false;

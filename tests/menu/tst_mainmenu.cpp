@@ -1,6 +1,6 @@
-#include "app/elements.h"
+#include "form/elements.h"
+#include "form/menulist.h"
 #include "menu/mainmenu.h"
-#include "menu/menulist.h"
 #include "support/fakedrives.h"
 
 #include <QLabel>
@@ -44,9 +44,8 @@ void TestMainMenu::rows_data()
     QTest::newRow("D empty, E holds FILMS")
         << std::vector<OpticalDrive>{{u'D', false, {}, {}}, {u'E', true, "FILMS", "/media/FILMS"}}
         << false << kCategories + Rows{"driveD D: [No Disponible]", "driveE E: [FILMS]"} + kTail;
-    QTest::newRow("disc without a label")
-        << std::vector<OpticalDrive>{{u'D', true, "", "/mnt"}} << false
-        << kCategories + Rows{"driveD D: []"} + kTail;
+    QTest::newRow("disc without a label") << std::vector<OpticalDrive>{{u'D', true, "", "/mnt"}}
+                                          << false << kCategories + Rows{"driveD D: []"} + kTail;
     QTest::newRow("drives cannot be listed")
         << std::vector<OpticalDrive>{{u'D', true, "X", "/mnt"}} << true << kCategories + kTail;
 }
@@ -93,8 +92,7 @@ void TestMainMenu::showMenuRebuildsFromScratch()
 
     fake.drives = {{u'D', true, "NUEVO", "/media/NUEVO"}};
     ShowMenu(list, preview, title, fake);
-    QCOMPARE(describe(list.rows().rows()),
-             kCategories + Rows{"driveD D: [NUEVO]"} + kTail);
+    QCOMPARE(describe(list.rows().rows()), kCategories + Rows{"driveD D: [NUEVO]"} + kTail);
 }
 
 QTEST_MAIN(TestMainMenu)

@@ -1,7 +1,7 @@
-#include "app/elements.h"
-#include "app/twips.h"
+#include "form/elements.h"
+#include "form/menulist.h"
+#include "form/twips.h"
 #include "menu/itemactivation.h"
-#include "menu/menulist.h"
 #include "pictures/pictureviewer.h"
 #include "support/files.h"
 #include "support/librarytree.h"
@@ -47,14 +47,23 @@ public:
 };
 
 const QStringList kFixed{"ATRÁS", "REPRODUCIR TODO", "MENU PRINCIPAL"};
-const QStringList kMainMenu{"Mi TV", "Mi Cine", "Mi Música", "Mis Imágenes", "Copiar Media ...",
-                            "SALIR"};
+const QStringList kMainMenu{"Mi TV",        "Mi Cine",          "Mi Música",
+                            "Mis Imágenes", "Copiar Media ...", "SALIR"};
 
 const QStringList kTree{
-    "Musica/Live.2004/a.mp3", "Musica/Trip.jpg/inside.mp3", "Musica/vacía/", "Musica/Song.MP3",
-    "Musica/Photo.JPG",       "Musica/notes.txt",           "Musica/folder.jpg",
-    "Videos/film.avi",        "Videos/song.mp3",            "Fotos/a.jpg",
-    "Fotos/b.JPG",            "Fotos/c.wmf",                "Fotos/clip.avi",
+    "Musica/Live.2004/a.mp3",
+    "Musica/Trip.jpg/inside.mp3",
+    "Musica/vacía/",
+    "Musica/Song.MP3",
+    "Musica/Photo.JPG",
+    "Musica/notes.txt",
+    "Musica/folder.jpg",
+    "Videos/film.avi",
+    "Videos/song.mp3",
+    "Fotos/a.jpg",
+    "Fotos/b.JPG",
+    "Fotos/c.wmf",
+    "Fotos/clip.avi",
 };
 
 } // namespace
@@ -106,8 +115,8 @@ void TestNavigation::activation_data()
     QTest::newRow("pictures, wmf included")
         << QStringList{"Mis Imágenes"} << "Fotos" << kFixed + QStringList{"a.jpg", "b.JPG", "c.wmf"}
         << 3 << true;
-    QTest::newRow("main menu from a listing") << QStringList{"Mi Música", "MENU PRINCIPAL"}
-                                              << "Telarino 0.1a" << kMainMenu << 0 << false;
+    QTest::newRow("main menu from a listing")
+        << QStringList{"Mi Música", "MENU PRINCIPAL"} << "Telarino 0.1a" << kMainMenu << 0 << false;
     QTest::newRow("back to the library's parent")
         << QStringList{"Mi Música", "Live", "ATRÁS"} << "Musica"
         << kFixed + QStringList{"Live", "Trip", "vacía", "Song.MP3"} << 3 << false;
@@ -136,8 +145,8 @@ void TestNavigation::playsAFileWhatever_data()
     QTest::addColumn<QString>("file");
     QTest::newRow("capital MP3") << QStringList{"Mi Música", "Song.MP3"} << "Musica/Song.MP3";
     QTest::newRow("video") << QStringList{"Mi Cine", "film.avi"} << "Videos/film.avi";
-    QTest::newRow("in a dotted folder") << QStringList{"Mi Música", "Live", "a.mp3"}
-                                        << "Musica/Live.2004/a.mp3";
+    QTest::newRow("in a dotted folder")
+        << QStringList{"Mi Música", "Live", "a.mp3"} << "Musica/Live.2004/a.mp3";
 }
 
 void TestNavigation::playsAFileWhatever()
@@ -226,7 +235,8 @@ void TestNavigation::driveRows()
 
     QVERIFY(n.choose("D: [No Disponible]"));
     QCOMPARE(n.title(), QStringLiteral("Telarino 0.1a"));
-    QCOMPARE(w.File1.pattern, QStringLiteral("*.mp3;*.wma;*.ogg;*.wmv;*.mpg;*.mpeg;*.avi;*.jpeg;*.jpg;*.bmp;*.gif"));
+    QCOMPARE(w.File1.pattern,
+             QStringLiteral("*.mp3;*.wma;*.ogg;*.wmv;*.mpg;*.mpeg;*.avi;*.jpeg;*.jpg;*.bmp;*.gif"));
 
     QVERIFY(n.choose("E: [FILMS]"));
     QCOMPARE(n.rowTexts(), kFixed + QStringList({"film.avi", "song.mp3"}));
@@ -355,7 +365,7 @@ void TestNavigation::arrowsOnlyMoveTheHighlight()
     MainWindow& w = n.start();
     MenuList& list = *w.LsvMenu;
     const QList<std::pair<Qt::Key, int>> moves{
-        {Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Up, 1}, {Qt::Key_End, 5},
+        {Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Up, 1},    {Qt::Key_End, 5},
         {Qt::Key_Home, 0}, {Qt::Key_Left, 0}, {Qt::Key_Right, 0}, {Qt::Key_PageDown, 5},
     };
     for (const auto& [key, row] : moves) {

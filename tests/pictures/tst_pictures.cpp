@@ -1,10 +1,10 @@
-#include "app/elements.h"
-#include "app/twips.h"
+#include "form/elements.h"
+#include "form/menulist.h"
+#include "form/twips.h"
 #include "menu/folderbrowser.h"
-#include "menu/menulist.h"
 #include "pictures/picturedecoder.h"
-#include "pictures/pictureviewer.h"
 #include "pictures/pictureloader.h"
+#include "pictures/pictureviewer.h"
 #include "pictures/preview.h"
 #include "support/files.h"
 #include "support/testwindow.h"
@@ -13,8 +13,8 @@
 #include <QImage>
 #include <QKeySequence>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -36,8 +36,12 @@ bool saveSidewaysPhoto(const QString& path, QSize stored)
     QBuffer buffer(&jpeg);
     if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "JPEG"))
         return false;
-    const QByteArray exif = QByteArray::fromHex("ffe10022" "457869660000" "4d4d002a00000008"
-                                                "0001" "011200030000000100060000" "00000000");
+    const QByteArray exif = QByteArray::fromHex("ffe10022"
+                                                "457869660000"
+                                                "4d4d002a00000008"
+                                                "0001"
+                                                "011200030000000100060000"
+                                                "00000000");
     return writeFile(path, jpeg.insert(2, exif));
 }
 
@@ -136,8 +140,7 @@ void TestPictures::coverPictureBesideTheList()
     const QRectF list = twipRect(w.LsvMenu);
     QCOMPARE(twipRect(w.Image2), QRectF(list.width() + 180, list.top(), 900, 600));
     const QColor centre = w.Image2->picture().toImage().pixelColor(30, 20);
-    QVERIFY2(centre.name() == QColor(shown).name() ||
-                 qAbs(centre.hue() - QColor(shown).hue()) < 10,
+    QVERIFY2(centre.name() == QColor(shown).name() || qAbs(centre.hue() - QColor(shown).hue()) < 10,
              qPrintable(centre.name()));
 }
 
@@ -151,8 +154,8 @@ void TestPictures::viewerStepsThroughTheFolder()
     QVERIFY(viewer.File1.setPath(folder.path()));
     viewer.ListIndex = 1;
     const QList<std::pair<Qt::Key, int>> steps{
-        {Qt::Key_Left, 2}, {Qt::Key_Left, 0}, {Qt::Key_Right, 2}, {Qt::Key_Right, 1},
-        {Qt::Key_Space, 1},
+        {Qt::Key_Left, 2},  {Qt::Key_Left, 0},  {Qt::Key_Right, 2},
+        {Qt::Key_Right, 1}, {Qt::Key_Space, 1},
     };
     for (const auto& [key, index] : steps) {
         QTest::keyClick(&viewer, key);
@@ -281,7 +284,11 @@ void TestPictures::badPicturesStayHidden_data()
     QTest::addColumn<QString>("name");
     QByteArray bomb("BM");
     bomb += QByteArray::fromHex("36000000000000003600000028000000"); // file and info headers
-    bomb += QByteArray::fromHex("60ea0000" "60ea0000" "01001800" "00000000" "00000000");
+    bomb += QByteArray::fromHex("60ea0000"
+                                "60ea0000"
+                                "01001800"
+                                "00000000"
+                                "00000000");
     bomb += QByteArray(16, '\0');
     QTest::newRow("zero bytes") << QByteArray() << "a.jpg";
     QTest::newRow("random bytes") << QByteArray(5000, '\x7f') << "b.gif";

@@ -1,6 +1,6 @@
-#include "app/elements.h"
-#include "app/twips.h"
-#include "keys/keycodes.h"
+#include "form/elements.h"
+#include "form/keycodes.h"
+#include "form/twips.h"
 #include "keys/windowkeys.h"
 #include "playback/nowplaying.h"
 #include "playback/playall.h"
@@ -48,7 +48,8 @@ void TestNowPlaying::nowPlayingText_data()
 {
     QTest::addColumn<QStringList>("tags");
     QTest::addColumn<QString>("text");
-    QTest::newRow("all") << QStringList{"Artista", "Canción", "Disco"} << "Artista: Canción (Disco)";
+    QTest::newRow("all") << QStringList{"Artista", "Canción", "Disco"}
+                         << "Artista: Canción (Disco)";
     QTest::newRow("none") << QStringList{"", "", ""} << ":  ()";
     QTest::newRow("title only") << QStringList{"", "Sola", ""} << ": Sola ()";
 }
@@ -294,7 +295,8 @@ void TestNowPlaying::unwritableListChangesNothing()
         }
     });
     EnqueueAll(w);
-    QVERIFY2(message.startsWith("No se pudo escribir la lista de reproducción"), qPrintable(message));
+    QVERIFY2(message.startsWith("No se pudo escribir la lista de reproducción"),
+             qPrintable(message));
     QCOMPARE(player.playlist.size(), 1);
     QVERIFY(player.calls.isEmpty());
 }

@@ -1,9 +1,9 @@
-#include "app/elements.h"
 #include "app/mainwindow.h"
+#include "form/elements.h"
+#include "form/mediakinds.h"
+#include "form/menulist.h"
 #include "menu/folderbrowser.h"
 #include "menu/itemactivation.h"
-#include "menu/mediakinds.h"
-#include "menu/menulist.h"
 #include "platform/filesystem.h"
 #include "platform/mpvplayer.h"
 #include "playback/nowplaying.h"
@@ -34,10 +34,13 @@ QString data(const char* name)
 // real time unless `timed`.
 struct RealPlayback {
     explicit RealPlayback(bool timed = false)
-        : player(drives, MpvSettings{QStringLiteral("null"), QStringLiteral("null"), QString(),
-                                     timed ? std::vector<std::pair<QByteArray, QByteArray>>{}
-                                           : std::vector<std::pair<QByteArray, QByteArray>>{
-                                                 {"untimed", "yes"}, {"ao-null-untimed", "yes"}}}),
+        : player(
+              drives,
+              MpvSettings{QStringLiteral("null"), QStringLiteral("null"), QString(),
+                          timed ? std::vector<std::pair<QByteArray, QByteArray>>{}
+                                : std::vector<std::pair<QByteArray, QByteArray>>{{"untimed", "yes"},
+                                                                                 {"ao-null-untimed",
+                                                                                  "yes"}}}),
           window(std::make_unique<MainWindow>(Services{player, drives, launcher, files},
                                               programFolder.path()))
     {
@@ -64,7 +67,10 @@ struct RealPlayback {
         LsvMenu_Click(*window);
     }
 
-    QString nowPlaying() { return player.currentMedia() ? player.currentMedia()->sourceURL : QString(); }
+    QString nowPlaying()
+    {
+        return player.currentMedia() ? player.currentMedia()->sourceURL : QString();
+    }
 
     FakeDrives drives;
     FakeLauncher launcher;
@@ -102,7 +108,8 @@ void TestPlayback::nextSongStartsByItselfAndStopsAfterTheLast()
     p.choose("b.mp3");
     QVERIFY(changes.wait(kTimeoutMs));
     QCOMPARE(w.state.TrackIndex, 1);
-    QCOMPARE(w.nowPlaying.LblNowPlaying->text(), QStringLiteral("Test Artist: Test Title (Test Album)"));
+    QCOMPARE(w.nowPlaying.LblNowPlaying->text(),
+             QStringLiteral("Test Artist: Test Title (Test Album)"));
     QVERIFY(w.playerView.PicMediaPlayer->isHidden());
     QTRY_COMPARE_WITH_TIMEOUT(p.player.playState(), PlayState::Stopped, kTimeoutMs);
 
@@ -192,7 +199,8 @@ void TestPlayback::playAllPlaysInOrderAndWritesTheList()
     QVERIFY(Explore(w, second));
     played.clear();
     p.choose("REPRODUCIR TODO");
-    QTRY_COMPARE_WITH_TIMEOUT(played, QStringList({second + "/x.mp3", second + "/y.mp3"}), kTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(played, QStringList({second + "/x.mp3", second + "/y.mp3"}),
+                              kTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(p.player.playState(), PlayState::Stopped, kTimeoutMs);
     QCOMPARE(played.size(), 2);
     QVERIFY(list.open(QIODevice::ReadOnly));
@@ -232,8 +240,9 @@ void TestPlayback::unplayableFileIsReported()
     watcher.start(20);
     p.choose("roto.mp3");
     QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 1, kTimeoutMs);
-    QVERIFY2(messages.front().startsWith("Sofavio | No se puede reproducir " + folder + "/roto.mp3: "),
-             qPrintable(messages.front()));
+    QVERIFY2(
+        messages.front().startsWith("Sofavio | No se puede reproducir " + folder + "/roto.mp3: "),
+        qPrintable(messages.front()));
     QTest::qWait(300);
     QCOMPARE(messages.size(), 1);
 }

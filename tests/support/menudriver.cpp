@@ -1,7 +1,7 @@
 #include "support/menudriver.h"
 
 #include "app/mainwindow.h"
-#include "menu/menulist.h"
+#include "form/menulist.h"
 
 #include <QTest>
 

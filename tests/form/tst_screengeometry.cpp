@@ -1,4 +1,4 @@
-#include "app/screengeometry.h"
+#include "form/screengeometry.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menu/menumodel.h"
+#include "form/menumodel.h"
 
 #include <QTreeView>
 

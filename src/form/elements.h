@@ -83,5 +83,5 @@ struct TextLook {
 // A picture of the resources drawn at the given size in pixels.
 QPixmap renderSvg(const QString& resource, QSize pixels);
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QRectF& twips,
-                  const QString& text, const TextLook& look);
+QLabel* makeLabel(QWidget* parent, const QString& name, const QRectF& twips, const QString& text,
+                  const TextLook& look);

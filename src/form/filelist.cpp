@@ -1,7 +1,6 @@
-#include "menu/filelist.h"
+#include "form/filelist.h"
 
 #include "platform/filesystem.h"
-
 
 NamePattern::NamePattern(const QString& pattern)
 {

@@ -1,4 +1,4 @@
-#include "keys/keycodes.h"
+#include "form/keycodes.h"
 
 #include <QKeyEvent>
 #include <QTest>
@@ -15,14 +15,12 @@ void TestKeyCodes::mapsQtKeys_data()
     QTest::addColumn<int>("qtKey");
     QTest::addColumn<int>("code");
     const QList<std::pair<int, int>> table{
-        {Qt::Key_Return, 13},  {Qt::Key_Enter, 13},    {Qt::Key_Backspace, 8},
-        {Qt::Key_Left, 37},    {Qt::Key_Up, 38},       {Qt::Key_Right, 39},
-        {Qt::Key_Down, 40},    {Qt::Key_Escape, 27},   {Qt::Key_Space, 32},
-        {Qt::Key_F1, 112},     {Qt::Key_F2, 113},      {Qt::Key_F12, 123},
-        {Qt::Key_Delete, 46},  {Qt::Key_PageUp, 33},   {Qt::Key_PageDown, 34},
-        {Qt::Key_End, 35},     {Qt::Key_Home, 36},     {Qt::Key_A, 65},
-        {Qt::Key_Z, 90},       {Qt::Key_0, 48},        {Qt::Key_9, 57},
-        {Qt::Key_MediaPlay, 0}, {Qt::Key_VolumeUp, 0}, {Qt::Key_unknown, 0},
+        {Qt::Key_Return, 13}, {Qt::Key_Enter, 13},    {Qt::Key_Backspace, 8}, {Qt::Key_Left, 37},
+        {Qt::Key_Up, 38},     {Qt::Key_Right, 39},    {Qt::Key_Down, 40},     {Qt::Key_Escape, 27},
+        {Qt::Key_Space, 32},  {Qt::Key_F1, 112},      {Qt::Key_F2, 113},      {Qt::Key_F12, 123},
+        {Qt::Key_Delete, 46}, {Qt::Key_PageUp, 33},   {Qt::Key_PageDown, 34}, {Qt::Key_End, 35},
+        {Qt::Key_Home, 36},   {Qt::Key_A, 65},        {Qt::Key_Z, 90},        {Qt::Key_0, 48},
+        {Qt::Key_9, 57},      {Qt::Key_MediaPlay, 0}, {Qt::Key_VolumeUp, 0},  {Qt::Key_unknown, 0},
         {Qt::Key_Aacute, 0},
     };
     for (const auto& [qtKey, code] : table)

@@ -1,8 +1,8 @@
-#include "app/confirmation.h"
+#include "form/confirmation.h"
 
-#include "app/elements.h"
-#include "app/twips.h"
-#include "keys/keycodes.h"
+#include "form/elements.h"
+#include "form/keycodes.h"
+#include "form/twips.h"
 
 #include <QDialog>
 #include <QKeyEvent>
@@ -29,7 +29,8 @@ public:
         for (int i = 0; i < answers.size(); ++i) {
             m_answers << makeLabel(this, QStringLiteral("Answer%1").arg(i),
                                    QRectF(slot * i + 150, kAnswerTop, slot - 300, 735),
-                                   answers.at(i), TextLook{Face::Serif, 24, Qt::white, Align::Centre});
+                                   answers.at(i),
+                                   TextLook{Face::Serif, 24, Qt::white, Align::Centre});
         }
         m_frame = new Outline(this, QStringLiteral("Frame"), QRectF(), Qt::red, 3);
         frame();

@@ -1,4 +1,4 @@
-#include "menu/menumodel.h"
+#include "form/menumodel.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "menu/menulist.h"
+#include "form/menulist.h"
 
-#include "app/elements.h"
-#include "app/twips.h"
+#include "form/elements.h"
+#include "form/twips.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -48,11 +48,13 @@ public:
 
 } // namespace
 
-MenuList::MenuList(QWidget* parent) : QTreeView(parent), m_backgroundPicture(makeBackgroundPicture())
+MenuList::MenuList(QWidget* parent)
+    : QTreeView(parent), m_backgroundPicture(makeBackgroundPicture())
 {
     setObjectName(QStringLiteral("LsvMenu"));
-    m_model.setImageList(renderSvg(QStringLiteral(":/icons/folder.svg"), QSize(kIconPixels, kIconPixels)),
-                         renderSvg(QStringLiteral(":/icons/media.svg"), QSize(kIconPixels, kIconPixels)));
+    m_model.setImageList(
+        renderSvg(QStringLiteral(":/icons/folder.svg"), QSize(kIconPixels, kIconPixels)),
+        renderSvg(QStringLiteral(":/icons/media.svg"), QSize(kIconPixels, kIconPixels)));
     setModel(&m_model);
     setFont(screenFont(Face::Sans, 21.75));
     QPalette colours = palette();

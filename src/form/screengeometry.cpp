@@ -1,4 +1,4 @@
-#include "app/screengeometry.h"
+#include "form/screengeometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,9 +7,9 @@ StartupGeometry startupLayout(QSizeF screen)
 {
     const double sw = screen.width();
     const double sh = screen.height();
-    StartupGeometry g{designRect::Image2,  designRect::PicMediaPlayer, designRect::PicControls,
-                      designRect::Shape3,  designRect::LsvMenu,        designRect::PicNowPlaying,
-                      designRect::Shape2,  designRect::LblNowPlaying};
+    StartupGeometry g{designRect::Image2, designRect::PicMediaPlayer, designRect::PicControls,
+                      designRect::Shape3, designRect::LsvMenu,        designRect::PicNowPlaying,
+                      designRect::Shape2, designRect::LblNowPlaying};
     g.Image2.moveLeft(sw - g.Image2.width() - 200);
     g.PicMediaPlayer.setSize(screen);
     g.PicControls.setWidth(sw);

@@ -12,7 +12,7 @@ public:
     bool matches(const QString& name) const;
 
 private:
-    QStringList m_suffixes;      // "*.ext" patterns, the usual case, as ".ext"
+    QStringList m_suffixes;                    // "*.ext" patterns, the usual case, as ".ext"
     QList<QRegularExpression> m_otherPatterns; // anything else, as wildcards
 };
 

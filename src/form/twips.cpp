@@ -1,4 +1,4 @@
-#include "app/twips.h"
+#include "form/twips.h"
 
 #include <QScreen>
 #include <QVariant>
@@ -46,8 +46,7 @@ QRectF twipRect(const QWidget* widget)
                   px.height() * kTwipsPerPixel);
 }
 
-template <typename Change>
-void changeTwipRect(QWidget* widget, Change change)
+template <typename Change> void changeTwipRect(QWidget* widget, Change change)
 {
     QRectF twips = twipRect(widget);
     change(twips);

@@ -1,4 +1,4 @@
-#include "keys/keycodes.h"
+#include "form/keycodes.h"
 
 #include <QKeyEvent>
 

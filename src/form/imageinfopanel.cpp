@@ -1,13 +1,13 @@
-#include "pictures/imageinfopanel.h"
+#include "form/imageinfopanel.h"
 
-#include "app/elements.h"
-#include "app/screengeometry.h"
+#include "form/elements.h"
+#include "form/screengeometry.h"
 
 ImageInfoPanel buildImageInfoPanel(QWidget* window)
 {
     ImageInfoPanel panel;
-    panel.PicImageInfo = new Panel(window, QStringLiteral("PicImageInfo"),
-                                   designRect::PicImageInfo, Qt::black);
+    panel.PicImageInfo =
+        new Panel(window, QStringLiteral("PicImageInfo"), designRect::PicImageInfo, Qt::black);
     panel.PicImageInfo->hide();
     QWidget* parent = panel.PicImageInfo;
     const TextLook caption{Face::Sans, 14.25, QColor(224, 224, 224)};

@@ -1,6 +1,6 @@
-#include "app/elements.h"
+#include "form/elements.h"
 
-#include "app/twips.h"
+#include "form/twips.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

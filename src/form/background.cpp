@@ -1,7 +1,7 @@
-#include "app/background.h"
+#include "form/background.h"
 
-#include "app/screengeometry.h"
-#include "app/twips.h"
+#include "form/screengeometry.h"
+#include "form/twips.h"
 
 #include <QPainter>
 

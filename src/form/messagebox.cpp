@@ -1,4 +1,4 @@
-#include "app/messagebox.h"
+#include "form/messagebox.h"
 
 #include <QMessageBox>
 

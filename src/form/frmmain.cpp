@@ -1,0 +1,28 @@
+#include "form/frmmain.h"
+
+#include "form/elements.h"
+
+FrmMain::FrmMain(QWidget& window, Services services, QString programFolder)
+    : widget(&window), m_services(std::move(services)), m_programFolder(std::move(programFolder))
+{
+}
+
+bool FrmMain::importScreenShown() const
+{
+    return !importScreen.picCopiar->isHidden();
+}
+
+bool FrmMain::jumpPanelShown() const
+{
+    return !jumpPanel.PicSaltar->isHidden();
+}
+
+bool FrmMain::controlPanelShown() const
+{
+    return !controlPanel.PicControls->isHidden();
+}
+
+bool FrmMain::playerViewShown() const
+{
+    return !playerView.PicMediaPlayer->isHidden();
+}
