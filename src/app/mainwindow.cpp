@@ -9,6 +9,8 @@
 #include "form/screengeometry.h"
 #include "form/twips.h"
 #include "import/importflow.h"
+#include "keys/controlpanel.h"
+#include "keys/jumppanel.h"
 #include "keys/keyreleases.h"
 #include "keys/menukeys.h"
 #include "keys/windowkeys.h"
@@ -75,9 +77,9 @@ void MainWindow::buildElements()
         LsvMenu->selectRow(row.row());
         LsvMenu_Click(*this);
     });
-    connect(controlPanel.PicControls, &Panel::painted, this, &MainWindow::PicControls_Paint);
+    connect(controlPanel.PicControls, &Panel::painted, this, [this] { PicControls_Paint(*this); });
     connect(controlPanel.Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(*this); });
-    connect(jumpPanel.PicSaltar, &Panel::painted, this, &MainWindow::PicSaltar_Paint);
+    connect(jumpPanel.PicSaltar, &Panel::painted, this, [this] { PicSaltar_Paint(*this); });
 
     playerView.PicMediaPlayer->installEventFilter(this);
     Timer1 = new QTimer(playerView.PicMediaPlayer);
@@ -305,16 +307,4 @@ void MainWindow::Timer3_Timer()
 {
     setCursor(Qt::BlankCursor);
     Timer3->stop();
-}
-
-void MainWindow::PicControls_Paint()
-{
-    setTwipHeight(
-        playerView.MediaPlayer,
-        playerHeightAboveControls(screenTwips(this), twipRect(controlPanel.PicControls).height()));
-}
-
-void MainWindow::PicSaltar_Paint()
-{
-    controlPanel.Timer2->stop();
 }

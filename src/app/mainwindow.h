@@ -40,8 +40,6 @@ private:
     void playerPanelResized(QSize size);
     void LsvMenu_LostFocus();
     void Timer3_Timer();
-    void PicControls_Paint();
-    void PicSaltar_Paint();
 
     QPixmap m_background;
     bool m_videoSurfaceMade = false;

@@ -2,6 +2,7 @@
 
 #include "form/elements.h"
 #include "form/frmmain.h"
+#include "form/screengeometry.h"
 #include "form/twips.h"
 #include "keys/jumppanel.h"
 #include "playback/playerview.h"
@@ -80,4 +81,11 @@ bool RunControlButton(FrmMain& window)
         giveThePlayerTheScreen(window); // the panel no longer covers the foot of the picture
     }
     return endsKeys;
+}
+
+void PicControls_Paint(FrmMain& window)
+{
+    setTwipHeight(window.playerView.MediaPlayer,
+                  playerHeightAboveControls(screenTwips(window.widget),
+                                            twipRect(window.controlPanel.PicControls).height()));
 }

@@ -75,3 +75,8 @@ void CloseJumpPanel(FrmMain& window)
     window.playerView.MediaPlayer->show();
     Timer2_Timer(window);
 }
+
+void PicSaltar_Paint(FrmMain& window)
+{
+    window.controlPanel.Timer2->stop();
+}

@@ -11,3 +11,6 @@ void MoveJumpHighlight(FrmMain& window, int step);
 void RunJumpChoice(FrmMain& window);
 // Closes the panel and gives the video its surface back.
 void CloseJumpPanel(FrmMain& window);
+
+// The jump panel keeps the control panel up behind it for as long as it is shown.
+void PicSaltar_Paint(FrmMain& window);

@@ -24,8 +24,8 @@ private:
     void deliverKeptBack();
 
     std::function<void(int code)> m_letGo;
-    int m_downKey = 0;      // the Qt key that went down last, and since when
+    int m_downKey = 0; // the Qt key that went down last, and since when
     QElapsedTimer m_downSince;
-    int m_keptBackKey = 0;  // the Qt key whose release waits, if any
+    int m_keptBackKey = 0; // the Qt key whose release waits, if any
     QTimer m_wait;
 };
