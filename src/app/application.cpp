@@ -3,8 +3,8 @@
 #include "app/config.h"
 #include "app/mainwindow.h"
 #include "platform/filesystem.h"
-#include "playback/mpris.h"
 #include "platform/mpvvideosurface.h"
+#include "playback/mpris.h"
 
 #include <QGuiApplication>
 

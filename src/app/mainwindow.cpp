@@ -1,9 +1,10 @@
 #include "app/mainwindow.h"
 
-#include "app/config.h"
+#include "app/formload.h"
 #include "form/background.h"
 #include "form/elements.h"
 #include "form/keycodes.h"
+#include "form/layout.h"
 #include "form/mediakinds.h"
 #include "form/menulist.h"
 #include "form/screengeometry.h"
@@ -43,7 +44,9 @@ MainWindow::MainWindow(Services services, QString programFolder, QWidget* parent
     preview.decoder = new PictureDecoder(this);
     connectPreview(*this);
     connectPlayer();
-    Form_Load();
+    Form_Load(*this);
+    // Hidden, the player's panel hears of the size it was just given only when first shown.
+    playerPanelResized(playerView.PicMediaPlayer->size());
 }
 
 void MainWindow::buildElements()
@@ -116,56 +119,10 @@ void MainWindow::prepareVideoSurface()
     fitVideoSurface(playerView, services().videoSurface(playerView.MediaPlayer));
 }
 
-void MainWindow::Form_Load()
-{
-    File1.pattern = kAllMediaPattern;
-    applyStartupLayout();
-    const FoldersConfig config =
-        readFoldersIni(BuildPath(programFolder(), QStringLiteral("folders.ini")));
-    state.VideoFolder = config.VideoFolder;
-    state.MusicFolder = config.MusicFolder;
-    state.PicturesFolder = config.PicturesFolder;
-    state.TvCommand = config.TvCommand;
-    ShowMenu(*this);
-    LsvMenu->setFocus();
-}
-
 void MainWindow::showOnScreen()
 {
     setGeometry(screen()->geometry());
     showFullScreen();
-}
-
-void MainWindow::applyStartupLayout()
-{
-    const StartupGeometry g = startupLayout(screenTwips(this));
-    setTwipRect(Image2, g.Image2);
-    setTwipRect(playerView.PicMediaPlayer, g.PicMediaPlayer);
-    playerPanelResized(playerView.PicMediaPlayer->size());
-    setTwipRect(controlPanel.PicControls, g.PicControls);
-    setTwipRect(controlPanel.Shape3, g.Shape3);
-    setTwipRect(LsvMenu, g.LsvMenu);
-    setTwipRect(nowPlaying.PicNowPlaying, g.PicNowPlaying);
-    setTwipRect(nowPlaying.Shape2, g.Shape2);
-    setTwipRect(nowPlaying.LblNowPlaying, g.LblNowPlaying);
-}
-
-void MainWindow::applyRelayout()
-{
-    const QSizeF window(width() * kTwipsPerPixel, height() * kTwipsPerPixel);
-    const RelayoutGeometry g = relayout(twipRect(LsvMenu), twipRect(nowPlaying.lblTime).width(),
-                                        screenTwips(this), window);
-    setTwipRect(Image1, QRectF(twipRect(Image1).topLeft(), g.Image1Size));
-    setTwipTop(LsvMenu, g.LsvMenuTop);
-    setTwipLeft(nowPlaying.PicNowPlaying, g.PicNowPlayingLeft);
-    setTwipWidth(LblTitle, g.LblTitleWidth);
-    setTwipWidth(Shape1, g.Shape1Width);
-    setTwipTop(LblTitle, g.LblTitleTop);
-    setTwipTop(Image2, g.Image2Top);
-    setTwipTop(Shape1, g.Shape1Top);
-    setTwipLeft(LblTitle, g.LblTitleLeft);
-    setTwipLeft(Shape1, g.Shape1Left);
-    setTwipLeft(nowPlaying.lblTime, g.lblTimeLeft);
 }
 
 void MainWindow::paintEvent(QPaintEvent*)
@@ -177,7 +134,7 @@ void MainWindow::paintEvent(QPaintEvent*)
 
 void MainWindow::resizeEvent(QResizeEvent*)
 {
-    applyRelayout();
+    applyRelayout(*this);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent*)
@@ -200,7 +157,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::FocusOut:
         if (watched == LsvMenu)
-            LsvMenu_LostFocus();
+            LsvMenu_LostFocus(*this);
         break;
     case QEvent::Resize:
         if (watched == playerView.PicMediaPlayer)
@@ -257,13 +214,6 @@ bool MainWindow::previewKey(QObject* watched, QKeyEvent* event)
     }
     LsvMenu_KeyDown(*this, code);
     return menuKeyIsConsumed(code);
-}
-
-void MainWindow::LsvMenu_LostFocus()
-{
-    // The list keeps the focus, but for the import screen's own list.
-    if (!importScreenShown())
-        LsvMenu->setFocus();
 }
 
 void MainWindow::changeEvent(QEvent* event)

@@ -29,16 +29,12 @@ private:
     void buildElements();
     void connectPlayer();
     void prepareVideoSurface();
-    void Form_Load();
-    void applyStartupLayout();
-    void applyRelayout();
     void bringToFront();
     void showPointer();
     // A key pressed or let go on one of the lists; true when it is used up.
     bool listKey(QObject* watched, QKeyEvent* key);
     bool previewKey(QObject* watched, QKeyEvent* event);
     void playerPanelResized(QSize size);
-    void LsvMenu_LostFocus();
     void Timer3_Timer();
 
     QPixmap m_background;

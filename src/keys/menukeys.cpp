@@ -70,3 +70,9 @@ bool menuKeyIsConsumed(int KeyCode)
     return KeyCode == kKeyEnter || KeyCode == kKeyBackspace || KeyCode == kKeyLeft ||
            KeyCode == kKeyRight;
 }
+
+void LsvMenu_LostFocus(FrmMain& window)
+{
+    if (!window.importScreenShown())
+        window.LsvMenu->setFocus();
+}

@@ -13,3 +13,6 @@ void LsvMenu_KeyUp(FrmMain& window, int KeyCode);
 // Keys the list must not handle itself after LsvMenu_KeyDown (a tree view would expand,
 // collapse or search on them).
 bool menuKeyIsConsumed(int KeyCode);
+
+// The list keeps the focus, but for the import screen's own list.
+void LsvMenu_LostFocus(FrmMain& window);
