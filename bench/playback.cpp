@@ -40,7 +40,8 @@ public:
 };
 
 // Runs the event loop until the signal arrives or the time is up; false on time-out.
-template <typename Signal> bool waitFor(MediaPlayer& player, Signal signal, int ms = 10000)
+template <typename Signal>
+bool waitFor(MediaPlayer& player, Signal signal, int ms = 10000)
 {
     QEventLoop loop;
     QObject::connect(&player, signal, &loop, &QEventLoop::quit);

@@ -46,7 +46,8 @@ QRectF twipRect(const QWidget* widget)
                   px.height() * kTwipsPerPixel);
 }
 
-template <typename Change> void changeTwipRect(QWidget* widget, Change change)
+template <typename Change>
+void changeTwipRect(QWidget* widget, Change change)
 {
     QRectF twips = twipRect(widget);
     change(twips);

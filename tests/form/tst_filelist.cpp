@@ -26,16 +26,11 @@ void TestFileList::patternMatching_data()
     QTest::newRow("cover in pictures") << kPicturePattern << "folder.jpg" << true;
     QTest::newRow("cover in music") << kAudioPattern << "folder.jpg" << false;
     QTest::newRow("ogg is video and audio") << kVideoPattern << "clip.ogg" << true;
-    QTest::newRow("question mark") << "a?.txt"
-                                   << "ab.txt" << true;
-    QTest::newRow("question mark needs a letter") << "a?.txt"
-                                                  << "a.txt" << false;
-    QTest::newRow("star in the middle") << "IMG*.jpg"
-                                        << "img_0001.JPG" << true;
-    QTest::newRow("empty parts ignored") << ";;*.gif;"
-                                         << "x.gif" << true;
-    QTest::newRow("empty pattern") << ""
-                                   << "x.gif" << false;
+    QTest::newRow("question mark") << "a?.txt" << "ab.txt" << true;
+    QTest::newRow("question mark needs a letter") << "a?.txt" << "a.txt" << false;
+    QTest::newRow("star in the middle") << "IMG*.jpg" << "img_0001.JPG" << true;
+    QTest::newRow("empty parts ignored") << ";;*.gif;" << "x.gif" << true;
+    QTest::newRow("empty pattern") << "" << "x.gif" << false;
 }
 
 void TestFileList::patternMatching()

@@ -20,7 +20,8 @@ int g_refuseRenameWith = 0;
 int g_refuseLinkWith = 0;
 QStringList g_diskCalls;
 
-template <typename Function> Function* real(const char* name)
+template <typename Function>
+Function* real(const char* name)
 {
     return reinterpret_cast<Function*>(dlsym(RTLD_NEXT, name));
 }
