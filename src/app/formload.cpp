@@ -1,6 +1,7 @@
 #include "app/formload.h"
 
 #include "app/config.h"
+#include "app/userfolders.h"
 #include "form/frmmain.h"
 #include "form/layout.h"
 #include "form/mediakinds.h"
@@ -12,8 +13,8 @@ void Form_Load(FrmMain& window)
 {
     window.File1.pattern = kAllMediaPattern;
     applyStartupLayout(window);
-    const FoldersConfig config =
-        readFoldersIni(BuildPath(window.programFolder(), QStringLiteral("folders.ini")));
+    const FoldersConfig config = withUserFolders(
+        readFoldersIni(BuildPath(window.programFolder(), QStringLiteral("folders.ini"))));
     WindowState& state = window.state;
     state.VideoFolder = config.VideoFolder;
     state.MusicFolder = config.MusicFolder;

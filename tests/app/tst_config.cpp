@@ -1,4 +1,6 @@
 #include "app/config.h"
+#include "app/userfolders.h"
+#include "platform/filenames.h"
 #include "support/files.h"
 
 #include <QBuffer>
@@ -15,6 +17,11 @@ private slots:
     void hugeFileIsReadOnlyInPart();
     void missingOrSpecialFileGivesEmptyValues();
     void programFolderIsTheExecutablesWhenItHoldsTheFile();
+    void userDirsLines_data();
+    void userDirsLines();
+    void userFolderFileThenVariableThenHome_data();
+    void userFolderFileThenVariableThenHome();
+    void emptyLibraryLinesAreTheUsersFolders();
 };
 
 void TestConfig::readsFourLines_data()
@@ -89,6 +96,85 @@ void TestConfig::programFolderIsTheExecutablesWhenItHoldsTheFile()
     QTemporaryDir installed;
     qputenv("XDG_CONFIG_HOME", installed.filePath("config").toUtf8());
     QCOMPARE(programFolder("/usr/bin"), installed.filePath("config/sofavio"));
+}
+
+void TestConfig::userDirsLines_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QString>("music"); // "-": none
+
+    QTest::newRow("Spanish desktop") << QByteArray("# written by xdg-user-dirs-update\n"
+                                                   "XDG_DESKTOP_DIR=\"$HOME/Escritorio\"\n"
+                                                   "XDG_MUSIC_DIR=\"$HOME/Música\"\n")
+                                     << "/home/ana/Música";
+    QTest::newRow("absolute") << QByteArray("XDG_MUSIC_DIR=\"/srv/música\"") << "/srv/música";
+    QTest::newRow("home itself") << QByteArray("XDG_MUSIC_DIR=\"$HOME\"") << "/home/ana";
+    QTest::newRow("last line wins") << QByteArray("XDG_MUSIC_DIR=\"/a\"\nXDG_MUSIC_DIR=\"/b\"")
+                                    << "/b";
+    QTest::newRow("indented, CR LF") << QByteArray("  XDG_MUSIC_DIR=\"/a\"\r\n") << "/a";
+    QTest::newRow("escaped quote") << QByteArray("XDG_MUSIC_DIR=\"/a \\\"b\\\"\"") << "/a \"b\"";
+    QTest::newRow("Latin-1 bytes kept")
+        << QByteArray("XDG_MUSIC_DIR=\"/m\xfasica\"") << fileNameFromBytes("/m\xfasica");
+    QTest::newRow("relative") << QByteArray("XDG_MUSIC_DIR=\"Music\"") << "-";
+    QTest::newRow("$HOME without a slash") << QByteArray("XDG_MUSIC_DIR=\"$HOMEx\"") << "-";
+    QTest::newRow("unquoted") << QByteArray("XDG_MUSIC_DIR=/a") << "-";
+    QTest::newRow("unclosed") << QByteArray("XDG_MUSIC_DIR=\"/a") << "-";
+    QTest::newRow("commented") << QByteArray("#XDG_MUSIC_DIR=\"/a\"") << "-";
+    QTest::newRow("longer name") << QByteArray("XDG_MUSIC_DIRS=\"/a\"") << "-";
+    QTest::newRow("other kinds only") << QByteArray("XDG_VIDEOS_DIR=\"/v\"") << "-";
+}
+
+void TestConfig::userDirsLines()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, music);
+    const auto value = userDirsValue(contents, "XDG_MUSIC_DIR", "/home/ana");
+    QCOMPARE(value.value_or("-"), music);
+}
+
+void TestConfig::userFolderFileThenVariableThenHome_data()
+{
+    QTest::addColumn<QByteArray>("file"); // null: no file
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<QString>("music"); // below the home
+
+    QTest::newRow("file") << QByteArray("XDG_MUSIC_DIR=\"$HOME/Música\"") << QByteArray("/v")
+                          << "/Música";
+    QTest::newRow("variable, file silent") << QByteArray("XDG_VIDEOS_DIR=\"/x\"")
+                                           << QByteArray("/var") << "-/var";
+    QTest::newRow("variable, no file") << QByteArray() << QByteArray("/var") << "-/var";
+    QTest::newRow("neither") << QByteArray() << QByteArray() << "";
+}
+
+void TestConfig::userFolderFileThenVariableThenHome()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, variable);
+    QFETCH(QString, music);
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qunsetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_MUSIC_DIR", variable);
+    if (!file.isNull())
+        QVERIFY(writeFile(home.filePath(".config/user-dirs.dirs"), file));
+    const QString expected = music.startsWith(u'-') ? music.mid(1) : home.path() + music;
+    QCOMPARE(userFolder("MUSIC"), expected);
+    qunsetenv("XDG_MUSIC_DIR");
+}
+
+void TestConfig::emptyLibraryLinesAreTheUsersFolders()
+{
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", home.filePath("conf").toUtf8());
+    QVERIFY(writeFile(home.filePath("conf/user-dirs.dirs"),
+                      "XDG_VIDEOS_DIR=\"$HOME/Vídeos\"\nXDG_PICTURES_DIR=\"$HOME/Imágenes\"\n"));
+    const FoldersConfig config = withUserFolders({"", "/no/such/folder", "", ""});
+    QCOMPARE(QStringList({config.VideoFolder, config.MusicFolder, config.PicturesFolder,
+                          config.TvCommand}),
+             QStringList({home.filePath("Vídeos"), "/no/such/folder", home.filePath("Imágenes"),
+                          ""}));
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 QTEST_GUILESS_MAIN(TestConfig)

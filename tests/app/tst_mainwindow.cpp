@@ -4,6 +4,7 @@
 #include "form/screengeometry.h"
 #include "form/twips.h"
 #include "support/files.h"
+#include "support/menudriver.h"
 #include "support/testwindow.h"
 
 #include <QDir>
@@ -25,6 +26,15 @@ QStringList menuKeys(const MenuList& list)
     return keys;
 }
 
+// The home of every window of these tests: a Spanish desktop's, with a song in its music.
+QTemporaryDir home;
+
+// The value with a leading "~" put to that home.
+QString inHome(const QString& value)
+{
+    return value.startsWith(u'~') ? home.path() + value.mid(1) : value;
+}
+
 const QStringList kMenuWithoutDrives{"tv", "divx", "mp3", "pics", "copiar", "salir"};
 
 void moveMouseOver(QWidget* widget)
@@ -39,8 +49,10 @@ void moveMouseOver(QWidget* widget)
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void alwaysComesUpWithTheFullMenu_data();
     void alwaysComesUpWithTheFullMenu();
+    void firstStartFindsTheUsersMusic();
     void menuListsDrivesWithCaptions();
     void elementsAtStart_data();
     void elementsAtStart();
@@ -53,27 +65,39 @@ private slots:
     void closingTheWindowEndsTheProgram();
 };
 
+void TestMainWindow::initTestCase()
+{
+    qputenv("HOME", home.path().toUtf8());
+    qunsetenv("XDG_CONFIG_HOME");
+    QVERIFY(writeFile(home.filePath(".config/user-dirs.dirs"),
+                      "XDG_VIDEOS_DIR=\"$HOME/Vídeos\"\n"
+                      "XDG_MUSIC_DIR=\"$HOME/Música\"\n"
+                      "XDG_PICTURES_DIR=\"$HOME/Imágenes\"\n"));
+    QVERIFY(writeFile(home.filePath("Música/Canción.mp3"), "not really a song"));
+}
+
 void TestMainWindow::alwaysComesUpWithTheFullMenu_data()
 {
     QTest::addColumn<QByteArray>("contents"); // null: no file
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QStringList>("fields");
+    const QStringList userFolders{"~/Vídeos", "~/Música", "~/Imágenes", ""};
 
-    QTest::newRow("missing") << QByteArray() << "none" << QStringList{"", "", "", ""};
-    QTest::newRow("unreadable") << QByteArray() << "folder" << QStringList{"", "", "", ""};
-    QTest::newRow("empty") << QByteArray("") << "file" << QStringList{"", "", "", ""};
+    QTest::newRow("missing") << QByteArray() << "none" << userFolders;
+    QTest::newRow("unreadable") << QByteArray() << "folder" << userFolders;
+    QTest::newRow("empty") << QByteArray("") << "file" << userFolders;
     QTest::newRow("binary") << QByteArray("\x7f"
                                           "ELF\x02\x01\x01\x00\x00\x00",
                                           10)
                             << "file"
                             << QStringList{
-                                   QString::fromUtf16(u"\u007fELF\u0002\u0001\u0001\0\0\0", 10), "",
-                                   "", ""};
+                                   QString::fromUtf16(u"\u007fELF\u0002\u0001\u0001\0\0\0", 10),
+                                   "~/Música", "~/Imágenes", ""};
     QTest::newRow("huge single line")
         << QByteArray(100 << 20, 'v') << "file"
-        << QStringList{QString(kMaxConfigLineBytes, u'v'), "", "", ""};
+        << QStringList{QString(kMaxConfigLineBytes, u'v'), "~/Música", "~/Imágenes", ""};
     QTest::newRow("two lines") << QByteArray("/v\r\n/m\r\n") << "file"
-                               << QStringList{"/v", "/m", "", ""};
+                               << QStringList{"/v", "/m", "~/Imágenes", ""};
     QTest::newRow("seven lines") << QByteArray("/v\r\n/m\r\n/p\r\ntv\r\nx\r\ny\r\nz\r\n") << "file"
                                  << QStringList{"/v", "/m", "/p", "tv"};
     QTest::newRow("trailing spaces") << QByteArray("/v \r\n/m\r\n/p\r\ntv \r\n") << "file"
@@ -102,7 +126,19 @@ void TestMainWindow::alwaysComesUpWithTheFullMenu()
     QCOMPARE(menuKeys(*t.window->LsvMenu), kMenuWithoutDrives);
     QCOMPARE(t.window->LblTitle->text(), QStringLiteral("Telarino 0.1a"));
     const WindowState& s = t.window->state;
-    QTEST(QStringList({s.VideoFolder, s.MusicFolder, s.PicturesFolder, s.TvCommand}), "fields");
+    QFETCH(QStringList, fields);
+    for (QString& field : fields)
+        field = inHome(field);
+    QCOMPARE(QStringList({s.VideoFolder, s.MusicFolder, s.PicturesFolder, s.TvCommand}), fields);
+}
+
+void TestMainWindow::firstStartFindsTheUsersMusic()
+{
+    TestWindow t;
+    t.create();
+    QVERIFY(chooseRow(*t.window, "Mi Música"));
+    QCOMPARE(t.window->File1.path, home.filePath("Música"));
+    QVERIFY(rowTexts(*t.window).contains("Canción.mp3"));
 }
 
 void TestMainWindow::menuListsDrivesWithCaptions()

@@ -1,5 +1,6 @@
 #include "form/elements.h"
 #include "form/menulist.h"
+#include "form/mediakinds.h"
 #include "form/twips.h"
 #include "menu/itemactivation.h"
 #include "pictures/pictureviewer.h"
@@ -235,8 +236,7 @@ void TestNavigation::driveRows()
 
     QVERIFY(n.choose("D: [No Disponible]"));
     QCOMPARE(n.title(), QStringLiteral("Telarino 0.1a"));
-    QCOMPARE(w.File1.pattern,
-             QStringLiteral("*.mp3;*.wma;*.ogg;*.wmv;*.mpg;*.mpeg;*.avi;*.jpeg;*.jpg;*.bmp;*.gif"));
+    QCOMPARE(w.File1.pattern, kAllMediaPattern);
 
     QVERIFY(n.choose("E: [FILMS]"));
     QCOMPARE(n.rowTexts(), kFixed + QStringList({"film.avi", "song.mp3"}));

@@ -45,6 +45,12 @@ bool saveSidewaysPhoto(const QString& path, QSize stored)
     return writeFile(path, jpeg.insert(2, exif));
 }
 
+// Whether two colours are the same but for what a lossy format changes (WebP's default).
+bool nearly(QColor a, QColor b)
+{
+    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) < 12;
+}
+
 } // namespace
 
 class TestPictures : public QObject {
@@ -67,6 +73,8 @@ private slots:
     void badPicturesStayHidden_data();
     void badPicturesStayHidden();
     void metafilesAreDrawn();
+    void todaysFormatsArePreviewed_data();
+    void todaysFormatsArePreviewed();
     void sidewaysPhotosAreUpright();
     void theSameRowKeepsItsPicture();
 };
@@ -322,6 +330,31 @@ void TestPictures::metafilesAreDrawn()
     const QImage image = loadPicture(file, QSize(200, 100));
     QCOMPARE(image.size(), QSize(200, 100));
     QCOMPARE(image.pixelColor(100, 50), QColor(Qt::red));
+}
+
+void TestPictures::todaysFormatsArePreviewed_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"a.png", "b.webp", "c.tiff", "d.TIF"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestPictures::todaysFormatsArePreviewed()
+{
+    QFETCH(QString, name);
+    QTemporaryDir folder;
+    const QString file = folder.filePath(name);
+    QVERIFY2(savePicture(file, QSize(64, 48), Qt::blue), "no writer for this format");
+    TestWindow t;
+    t.create();
+    MainWindow& w = *t.window;
+    w.state.PictureMode = true;
+    previewHighlightedRow(w, file);
+    QTRY_VERIFY(w.Image2->hasPicture());
+    const QImage shown = w.Image2->picture().toImage();
+    QVERIFY(nearly(shown.pixelColor(shown.rect().center()), Qt::blue));
+    QCOMPARE(w.imageInfo.LblImSize->text(), QStringLiteral("64 x 48"));
+    QVERIFY(nearly(loadPicture(file, QSize(64, 48)).pixelColor(10, 10), Qt::blue));
 }
 
 void TestPictures::sidewaysPhotosAreUpright()

@@ -100,7 +100,7 @@ void TestNowPlaying::mediaKindShowsOrHidesTheView()
 
 void TestNowPlaying::mediaChangeFindsTheSongInItsFolder()
 {
-    const LibraryTree tree({"m/a.mp3", "m/b.wav", "m/c.ogg", "m/d.flac", "m/e.WMA"});
+    const LibraryTree tree({"m/a.mp3", "m/b.wav", "m/c.ogg", "m/d.mid", "m/e.WMA"});
     TestWindow t;
     t.create();
     MainWindow& w = *t.window;
@@ -110,7 +110,7 @@ void TestNowPlaying::mediaChangeFindsTheSongInItsFolder()
     QCOMPARE(w.state.TrackIndex, 2);
 
     // A song the folder list does not hold leaves the index where it was.
-    t.player.media = media("audio", tree.path("m/d.flac"));
+    t.player.media = media("audio", tree.path("m/d.mid"));
     MediaPlayer_MediaChange(w);
     QCOMPARE(w.state.TrackIndex, 2);
 
