@@ -58,7 +58,8 @@ ControlPanel buildControlPanel(QWidget* window)
         const QRectF twips(button.left, kButtonTop, button.width, kButtonHeight);
         auto* picture =
             new Picture(panel.PicControls, QStringLiteral("ImgBut%1").arg(button.index), twips);
-        picture->setPicture(renderSvg(QString::fromLatin1(button.resource), picture->size()));
+        picture->setPicture(renderSvg(QString::fromLatin1(button.resource), picture->size(),
+                                      picture->devicePixelRatioF()));
         panel.ImgBut[std::size_t(button.index)] = picture;
     }
     return panel;

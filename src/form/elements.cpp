@@ -124,12 +124,15 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QRectF& twips, con
     return label;
 }
 
-QPixmap renderSvg(const QString& resource, QSize pixels)
+QPixmap renderSvg(const QString& resource, QSize size, qreal ratio)
 {
-    QPixmap picture(pixels);
+    QPixmap picture(size * ratio);
+    picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     QSvgRenderer renderer(resource);
     QPainter painter(&picture);
-    renderer.render(&painter);
+    // Into the layout's size: left to itself the renderer fills the screen pixels, which at a
+    // ratio above 1 lie beyond the picture's own size.
+    renderer.render(&painter, QRectF(QPointF(), size));
     return picture;
 }

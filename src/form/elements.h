@@ -59,6 +59,8 @@ public:
     void setPicture(const QPixmap& picture);
     void clear() { setPicture(QPixmap()); }
     bool hasPicture() const { return !m_picture.isNull(); }
+    // Its place in the screen's own pixels: the size to draw or decode a picture at.
+    QSize deviceSize() const { return size() * devicePixelRatioF(); }
     const QPixmap& picture() const { return m_picture; }
 
 protected:
@@ -80,8 +82,9 @@ struct TextLook {
     bool elide = false; // one line, ended in "…" where it is too long; text() keeps it whole
 };
 
-// A picture of the resources drawn at the given size in pixels.
-QPixmap renderSvg(const QString& resource, QSize pixels);
+// A picture of the resources, `size` layout pixels big, drawn at `ratio` screen pixels to
+// each of them so a big screen shows it sharp.
+QPixmap renderSvg(const QString& resource, QSize size, qreal ratio);
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QRectF& twips, const QString& text,
                   const TextLook& look);

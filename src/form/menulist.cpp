@@ -52,9 +52,10 @@ MenuList::MenuList(QWidget* parent)
     : QTreeView(parent), m_backgroundPicture(makeBackgroundPicture())
 {
     setObjectName(QStringLiteral("LsvMenu"));
-    m_model.setImageList(
-        renderSvg(QStringLiteral(":/icons/folder.svg"), QSize(kIconPixels, kIconPixels)),
-        renderSvg(QStringLiteral(":/icons/media.svg"), QSize(kIconPixels, kIconPixels)));
+    m_model.setImageList(renderSvg(QStringLiteral(":/icons/folder.svg"),
+                                   QSize(kIconPixels, kIconPixels), devicePixelRatioF()),
+                         renderSvg(QStringLiteral(":/icons/media.svg"),
+                                   QSize(kIconPixels, kIconPixels), devicePixelRatioF()));
     setModel(&m_model);
     setFont(screenFont(Face::Sans, 21.75));
     QPalette colours = palette();

@@ -37,7 +37,7 @@ void PictureViewer::ScaleImage()
     setTwipRect(Image1, QRectF(QPointF((window.width() - shown.width()) / 2,
                                        (window.height() - shown.height()) / 2),
                                shown));
-    const QImage picture = loadPicture(path, Image1->size());
+    const QImage picture = loadPicture(path, Image1->deviceSize());
     if (picture.isNull())
         return;
     Image1->setPicture(QPixmap::fromImage(picture));

@@ -74,7 +74,7 @@ void PreviewPicture(FrmMain& window, const QString& strImagePath)
                                  naturalTwips.height() * factor));
     window.preview.path = strImagePath;
     window.preview.natural = *natural;
-    window.preview.decoder->request(strImagePath, picture.size());
+    window.preview.decoder->request(strImagePath, picture.deviceSize());
 }
 
 void connectPreview(FrmMain& window)
