@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/mainwindow.h"
 #include "measure.h"
+#include "platform/bigscreen.h"
 
 #include <QApplication>
 #include <QFile>
@@ -74,7 +75,10 @@ private:
 
 int main(int argc, char** argv)
 {
+    const char* scaling = scaleForBigScreens(); // as the program starts, on a screen of any size
     QApplication application(argc, argv);
+    if (scaling)
+        qunsetenv(scaling);
     if (argc < 2) {
         std::fprintf(stderr, "usage: startup PROGRAM_FOLDER [--idle SECONDS]\n");
         return 2;
