@@ -6,6 +6,7 @@ int keyCode(int qtKey)
 {
     switch (qtKey) {
     case Qt::Key_Backspace:
+    case Qt::Key_Back:
         return kKeyBackspace;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -13,6 +14,9 @@ int keyCode(int qtKey)
     case Qt::Key_Escape:
         return kKeyEscape;
     case Qt::Key_Space:
+    case Qt::Key_MediaPlay:
+    case Qt::Key_MediaPause:
+    case Qt::Key_MediaTogglePlayPause:
         return kKeySpace;
     case Qt::Key_PageUp:
         return kKeyPageUp;
@@ -32,6 +36,12 @@ int keyCode(int qtKey)
         return kKeyDown;
     case Qt::Key_Delete:
         return kKeyDelete;
+    case Qt::Key_MediaNext:
+        return kKeyMediaNext;
+    case Qt::Key_MediaPrevious:
+        return kKeyMediaPrevious;
+    case Qt::Key_MediaStop:
+        return kKeyMediaStop;
     default:
         break;
     }

@@ -33,6 +33,15 @@ void Form_KeyDown(FrmMain& window, int KeyCode)
 
     if (KeyCode == kKeySpace)
         togglePause(window);
+    // A remote's STOP, NEXT and PREV act wherever the control panel's buttons can.
+    if (!window.importScreenShown()) {
+        if (KeyCode == kKeyMediaStop)
+            stopByUser(window);
+        if (KeyCode == kKeyMediaNext)
+            stepForward(window);
+        if (KeyCode == kKeyMediaPrevious)
+            stepBack(window);
+    }
     if (window.importScreenShown() && KeyCode == kKeyEscape) {
         window.importScreen.picCopiar->hide();
         ShowMenu(window);

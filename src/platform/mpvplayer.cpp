@@ -54,12 +54,15 @@ MpvPlayer::MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject*
         {"audio-fallback-to-null", "yes"},
         {"volume", "100"},
         {"keepaspect", "yes"}, // fitted to the player's area, black bars where the shapes differ
+        // The graphics card decodes where it safely can; without one, the processor does.
+        {"hwdec", "auto-safe"},
     };
     // ...and what the program relies on, set again after that file.
     std::vector<std::pair<const char*, QByteArray>> required = {
         {"config", "no"},
         {"terminal", "no"},
         {"idle", "yes"},
+        {"keep-open", "no"}, // a file that ends must end, or the folder walk stops there
         {"vo", settings.videoOutput.toUtf8()},
         {"input-default-bindings", "no"},
         {"input-vo-keyboard", "no"},

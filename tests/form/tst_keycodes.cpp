@@ -20,8 +20,11 @@ void TestKeyCodes::mapsQtKeys_data()
         {Qt::Key_Space, 32},  {Qt::Key_F1, 112},      {Qt::Key_F2, 113},      {Qt::Key_F12, 123},
         {Qt::Key_Delete, 46}, {Qt::Key_PageUp, 33},   {Qt::Key_PageDown, 34}, {Qt::Key_End, 35},
         {Qt::Key_Home, 36},   {Qt::Key_A, 65},        {Qt::Key_Z, 90},        {Qt::Key_0, 48},
-        {Qt::Key_9, 57},      {Qt::Key_MediaPlay, 0}, {Qt::Key_VolumeUp, 0},  {Qt::Key_unknown, 0},
-        {Qt::Key_Aacute, 0},
+        {Qt::Key_9, 57},      {Qt::Key_VolumeUp, 0},  {Qt::Key_unknown, 0},   {Qt::Key_Aacute, 0},
+        // a media remote's buttons
+        {Qt::Key_MediaPlay, 32}, {Qt::Key_MediaPause, 32}, {Qt::Key_MediaTogglePlayPause, 32},
+        {Qt::Key_Back, 8},       {Qt::Key_MediaStop, 178}, {Qt::Key_MediaNext, 176},
+        {Qt::Key_MediaPrevious, 177}, {Qt::Key_MediaRecord, 0}, {Qt::Key_Forward, 0},
     };
     for (const auto& [qtKey, code] : table)
         QTest::addRow("%s", qPrintable(QKeySequence(qtKey).toString())) << qtKey << code;

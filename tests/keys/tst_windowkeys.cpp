@@ -14,6 +14,8 @@ class TestWindowKeys : public QObject {
 private slots:
     void spacePausesOrResumes_data();
     void spacePausesOrResumes();
+    void remoteTransportButtons_data();
+    void remoteTransportButtons();
     void escapeClosesTheImportScreenFirst();
     void escapeSwitchesThePlayerView();
     void escapeCancelsTheJumpPanel();
@@ -39,6 +41,37 @@ void TestWindowKeys::spacePausesOrResumes()
     t.player.state = state;
     Form_KeyDown(*t.window, kKeySpace);
     QTEST(t.player.calls.join(u' '), "call");
+}
+
+void TestWindowKeys::remoteTransportButtons_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("importScreen");
+    QTest::addColumn<QString>("calls");
+    QTest::addColumn<double>("position"); // of a film at 20 s, 60 s long
+    QTest::newRow("STOP") << kKeyMediaStop << false << "stop" << 20.0;
+    QTest::newRow("NEXT: ten seconds on") << kKeyMediaNext << false << "" << 30.0;
+    QTest::newRow("PREV: a tenth of the bar back") << kKeyMediaPrevious << false << "" << 14.0;
+    QTest::newRow("STOP on the import screen") << kKeyMediaStop << true << "" << 20.0;
+    QTest::newRow("NEXT on the import screen") << kKeyMediaNext << true << "" << 20.0;
+}
+
+void TestWindowKeys::remoteTransportButtons()
+{
+    QFETCH(int, key);
+    QFETCH(bool, importScreen);
+    TestWindow t;
+    t.create();
+    MainWindow& w = *t.window;
+    t.player.state = PlayState::Playing;
+    t.player.media = CurrentMedia{"/films/a.mkv", "video", {}, {}, {}, 60};
+    t.player.position = 20;
+    w.jumpPanel.bar.maximum = 60;
+    if (importScreen)
+        w.importScreen.picCopiar->show();
+    Form_KeyDown(w, key);
+    QTEST(t.player.calls.join(u' '), "calls");
+    QTEST(*t.player.position, "position");
 }
 
 void TestWindowKeys::escapeClosesTheImportScreenFirst()

@@ -1,4 +1,5 @@
 #include "platform/mpvplayer.h"
+#include "platform/mpvrenderparams.h"
 #include "support/fakedrives.h"
 #include "platform/filenames.h"
 #include "support/files.h"
@@ -43,6 +44,7 @@ private slots:
     void playlistPlaysItemsInOrder();
     void playsWithTheSystemAudioOrWithout();
     void readsTheProgramsMpvConf();
+    void decodesInHardwareWithTheWindowsDisplay();
     void namesOpticalDrives();
     void timeTexts_data();
     void timeTexts();
@@ -266,7 +268,7 @@ void TestMpvPlayer::readsTheProgramsMpvConf()
     QTemporaryDir folder;
     const QString conf = folder.filePath("mpv.conf");
     QVERIFY(writeFile(conf, "# the living-room setup\nvolume=55\nno-such-option=1\nspeed=1.5\n"
-                           "idle=no\nvo=gpu\nterminal=yes\n"));
+                           "idle=no\nvo=gpu\nterminal=yes\nhwdec=no\nkeep-open=yes\n"));
     MpvSettings settings = silent();
     settings.configFile = conf;
     MpvPlayer player(m_drives, settings);
@@ -284,13 +286,40 @@ void TestMpvPlayer::readsTheProgramsMpvConf()
         mpv_free(value);
         return text;
     };
+    QCOMPARE(option("hwdec"), QStringLiteral("no"));
     QCOMPARE(option("idle"), QStringLiteral("yes"));
     QCOMPARE(option("vo"), QStringLiteral("null"));
     QCOMPARE(option("terminal"), QStringLiteral("no"));
+    QCOMPARE(option("keep-open"), QStringLiteral("no"));
 
     QSignalSpy streams(&player, &MediaPlayer::NewStream);
     player.setURL(data("tagged.mp3"));
     QVERIFY(streams.wait(kLoadTimeoutMs));
+}
+
+void TestMpvPlayer::decodesInHardwareWithTheWindowsDisplay()
+{
+    MpvPlayer player(m_drives, silent());
+    char* hwdec = mpv_get_property_string(player.handle(), "hwdec");
+    QCOMPARE(QString::fromUtf8(hwdec), QStringLiteral("auto-safe"));
+    mpv_free(hwdec);
+
+    mpv_opengl_init_params gl{};
+    int display = 0; // stands for the X11 display
+    const auto kinds = [](const std::vector<mpv_render_param>& params) {
+        QList<int> found;
+        for (const mpv_render_param& param : params)
+            found << param.type;
+        return found;
+    };
+    const auto onX11 = renderContextParams(gl, &display);
+    QCOMPARE(kinds(onX11), QList<int>({MPV_RENDER_PARAM_API_TYPE, MPV_RENDER_PARAM_OPENGL_INIT_PARAMS,
+                                       MPV_RENDER_PARAM_X11_DISPLAY, MPV_RENDER_PARAM_INVALID}));
+    QCOMPARE(onX11[2].data, static_cast<void*>(&display));
+    QCOMPARE(onX11[1].data, static_cast<void*>(&gl));
+    QCOMPARE(kinds(renderContextParams(gl, nullptr)),
+             QList<int>({MPV_RENDER_PARAM_API_TYPE, MPV_RENDER_PARAM_OPENGL_INIT_PARAMS,
+                         MPV_RENDER_PARAM_INVALID}));
 }
 
 void TestMpvPlayer::namesOpticalDrives()
