@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "platform/filesystem.h"
 #include "platform/mpvvideosurface.h"
+#include "playback/keepawake.h"
 #include "playback/mpris.h"
 
 #include <QGuiApplication>
@@ -34,6 +35,7 @@ Sofavio::Sofavio(const QString& executableFolder)
         };
     }
     m_window = std::make_unique<MainWindow>(services, m_programFolder);
+    keepAwakeWhilePlaying(m_player, m_wakeHolds);
     // Without a session bus the program simply has no desktop media controls.
     (new MprisService(*m_window))->publish();
 }

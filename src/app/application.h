@@ -4,6 +4,7 @@
 #include "platform/linuxdrives.h"
 #include "platform/mpvplayer.h"
 #include "platform/processlauncher.h"
+#include "platform/wakeholds.h"
 
 #include <memory>
 
@@ -24,5 +25,6 @@ private:
     MpvPlayer m_player;
     ProcessLauncher m_launcher;
     DesktopFileOperations m_files;
+    WakeHolds m_wakeHolds;
     std::unique_ptr<MainWindow> m_window;
 };

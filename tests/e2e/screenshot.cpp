@@ -6,7 +6,8 @@
 // screen of another size is shrunk to the reference's size first: the same layout). With
 // --colour-at X Y RRGGBB it fails unless that pixel is near that colour. With
 // --extent RRGGBB X0 Y0 X1 Y1 it prints the smallest box around the pixels near that colour
-// inside the area, as "extent LEFT TOP RIGHT BOTTOM" ("extent none" without one).
+// inside the area, as "extent LEFT TOP RIGHT BOTTOM" ("extent none" without one). With
+// --saver on|off it fails unless the X screensaver is in that state (it prints it).
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -14,8 +15,26 @@
 #include <QSet>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <xcb/screensaver.h>
 
 namespace {
+
+// "on" while the X server's screensaver is active, "off" while it waits, "disabled".
+const char* saverState()
+{
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    xcb_screensaver_query_info_reply_t* info = xcb_screensaver_query_info_reply(
+        connection, xcb_screensaver_query_info(connection, screen->root), nullptr);
+    const char* state = !info                                           ? "unknown"
+                        : info->state == XCB_SCREENSAVER_STATE_ON       ? "on"
+                        : info->state == XCB_SCREENSAVER_STATE_OFF      ? "off"
+                                                                        : "disabled";
+    free(info);
+    xcb_disconnect(connection);
+    return state;
+}
 
 bool near(QRgb pixel, QRgb colour)
 {
@@ -37,10 +56,15 @@ int main(int argc, char** argv)
     QGuiApplication application(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: screenshot FILE.png [--video|--no-video|--same-as REF.png|"
-                             "--colour-at X Y RRGGBB|--extent RRGGBB X0 Y0 X1 Y1]\n");
+                             "--colour-at X Y RRGGBB|--extent RRGGBB X0 Y0 X1 Y1|--saver on|off]\n");
         return 2;
     }
     const QByteArray expectation = argc >= 3 ? QByteArray(argv[2]) : QByteArray();
+    if (expectation == "--saver" && argc == 4) {
+        const char* state = saverState();
+        std::printf("X screensaver: %s\n", state);
+        return std::strcmp(state, argv[3]) == 0 ? 0 : 1;
+    }
     const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
     if (shot.isNull() || !shot.save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "screenshot: could not grab or save the screen\n");
