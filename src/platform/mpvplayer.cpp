@@ -3,6 +3,7 @@
 #include "platform/drives.h"
 #include "platform/filenames.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <clocale>
@@ -40,6 +41,16 @@ QString spanishReason(int error)
 
 } // namespace
 
+QByteArray defaultHardwareDecoding(const QString& devices)
+{
+    const bool renderNode =
+        !QDir(devices + QStringLiteral("/dri"), QStringLiteral("renderD*"), QDir::NoSort,
+              QDir::System | QDir::Files)
+             .isEmpty();
+    const bool nvidia = QFileInfo::exists(devices + QStringLiteral("/nvidia0"));
+    return renderNode || nvidia ? "auto-safe" : "no";
+}
+
 MpvPlayer::MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject* parent)
     : MediaPlayer(parent), m_drives(drives)
 {
@@ -54,8 +65,7 @@ MpvPlayer::MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject*
         {"audio-fallback-to-null", "yes"},
         {"volume", "100"},
         {"keepaspect", "yes"}, // fitted to the player's area, black bars where the shapes differ
-        // The graphics card decodes where it safely can; without one, the processor does.
-        {"hwdec", "auto-safe"},
+        {"hwdec", defaultHardwareDecoding()},
     };
     // ...and what the program relies on, set again after that file.
     std::vector<std::pair<const char*, QByteArray>> required = {

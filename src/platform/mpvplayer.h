@@ -18,6 +18,12 @@ struct MpvSettings {
     std::vector<std::pair<QByteArray, QByteArray>> extraOptions = {};
 };
 
+// How mpv decodes films unless mpv.conf says otherwise: on the graphics card where mpv knows
+// that to be safe ("auto-safe"), when the machine has a device to decode on (a render node in
+// DEVICES/dri, or an NVIDIA card); otherwise by the processor ("no"), as asking for a card
+// that is not there only fills the terminal with the drivers' complaints.
+QByteArray defaultHardwareDecoding(const QString& devices = QStringLiteral("/dev"));
+
 // The media player on libmpv. The wrapper keeps its own copy of the item that was last
 // loaded, so the item stays readable after it ended or was stopped.
 class MpvPlayer : public MediaPlayer {
@@ -69,6 +75,6 @@ private:
     std::optional<CurrentMedia> m_current;
     qint64 m_currentIndex = -1; // playlist index of the current item
     mutable double m_lastPosition = 0;
-    QString m_loadingPath; // the item mpv last started to open
+    QString m_loadingPath;                   // the item mpv last started to open
     std::optional<CurrentMedia> m_preloaded; // read while mpv held the item open for us
 };

@@ -1,10 +1,9 @@
 #include "platform/mpvvideosurface.h"
 
 #include "platform/mpvplayer.h"
-#include "platform/mpvrenderparams.h"
 
-#include <QGuiApplication>
 #include <QOpenGLContext>
+#include <mpv/render_gl.h>
 
 namespace {
 
@@ -12,13 +11,6 @@ void* procAddress(void*, const char* name)
 {
     QOpenGLContext* context = QOpenGLContext::currentContext();
     return context ? reinterpret_cast<void*>(context->getProcAddress(name)) : nullptr;
-}
-
-// The X11 display the application draws on; none on another window system.
-void* x11Display()
-{
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->display() : nullptr;
 }
 
 } // namespace
@@ -49,8 +41,12 @@ void MpvVideoSurface::prepare()
 void MpvVideoSurface::initializeGL()
 {
     mpv_opengl_init_params glInit{&procAddress, nullptr};
-    std::vector<mpv_render_param> params = renderContextParams(glInit, x11Display());
-    if (mpv_render_context_create(&m_render, m_player.handle(), params.data()) < 0) {
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
+        {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    if (mpv_render_context_create(&m_render, m_player.handle(), params) < 0) {
         m_render = nullptr;
         return;
     }
@@ -69,8 +65,8 @@ void MpvVideoSurface::paintGL()
     if (!m_render)
         return;
     const qreal ratio = devicePixelRatioF();
-    mpv_opengl_fbo fbo{int(defaultFramebufferObject()), int(width() * ratio), int(height() * ratio),
-                       0};
+    mpv_opengl_fbo fbo{int(defaultFramebufferObject()), int(width() * ratio),
+                       int(height() * ratio), 0};
     int flipY = 1;
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
