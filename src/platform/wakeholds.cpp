@@ -56,8 +56,9 @@ void WakeHolds::settleXScreenSaver()
 {
     if (m_wantScreen == m_xSuspended)
         return;
-    const auto* x11 =
-        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    // A program without a screen (a test) has no GUI application to ask.
+    auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    const auto* x11 = gui ? gui->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11)
         return;
     // The X server ends the suspension by itself when the program's connection closes.
