@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                        code == kKeyEscape || code == kKeySpace ||
                        (code >= kKeyPageUp && code <= kKeyDown) || code == kKeyDelete ||
                        (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') ||
-                       (code >= kKeyF1 && code < kKeyF1 + 24);
+                       (code >= kKeyF1 && code < kKeyF1 + 24) ||
+                       (code >= kKeyMediaNext && code <= kKeyMediaStop);
     if (!known)
         std::abort();
     return 0;
