@@ -96,6 +96,12 @@ MpvPlayer::MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject*
 
     if (mpv_initialize(m_mpv) < 0)
         qFatal("libmpv could not be initialised");
+    // Films decoded on the processor need none of mpv's ways of handing the card's frames to
+    // GL, and loading them prints each missing driver's complaint ("Cannot load libcuda.so.1").
+    // (Options are readable only once mpv is initialised; the render context comes later.)
+    if (bytesProperty("hwdec") == "no" && bytesProperty("gpu-hwdec-interop") == "auto")
+        logged(mpv_set_property_string(m_mpv, "gpu-hwdec-interop", "no"), "option",
+               "gpu-hwdec-interop");
     // mpv waits at this hook until we have read the item's tracks and tags; read later, at
     // the loaded event, a short file may already be over and gone.
     logged(mpv_hook_add(m_mpv, 0, "on_preloaded", 0), "hook", "on_preloaded");

@@ -45,6 +45,8 @@ public:
     std::optional<QString> opticalDriveSpecifier(int index) const override;
 
     mpv_handle* handle() const { return m_mpv; }
+    // How films are decoded, as mpv holds it after the user's mpv.conf: "no" for the processor.
+    QByteArray hardwareDecoding() const { return bytesProperty("hwdec"); }
 
 private:
     void drainEvents();

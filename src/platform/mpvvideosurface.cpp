@@ -2,8 +2,10 @@
 
 #include "platform/mpvplayer.h"
 
+#include <QGuiApplication>
 #include <QOpenGLContext>
 #include <mpv/render_gl.h>
+#include <vector>
 
 namespace {
 
@@ -14,6 +16,17 @@ void* procAddress(void*, const char* name)
 }
 
 } // namespace
+
+std::optional<mpv_render_param> windowSystemDisplay(const QByteArray& hwdec)
+{
+    if (hwdec.isEmpty() || hwdec == "no")
+        return std::nullopt;
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->display())
+        return std::nullopt;
+    return mpv_render_param{MPV_RENDER_PARAM_X11_DISPLAY, x11->display()};
+}
 
 MpvVideoSurface::MpvVideoSurface(MpvPlayer& player, QWidget* parent)
     : QOpenGLWidget(parent), m_player(player)
@@ -41,12 +54,14 @@ void MpvVideoSurface::prepare()
 void MpvVideoSurface::initializeGL()
 {
     mpv_opengl_init_params glInit{&procAddress, nullptr};
-    mpv_render_param params[] = {
+    std::vector<mpv_render_param> params = {
         {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
         {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
-        {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    if (mpv_render_context_create(&m_render, m_player.handle(), params) < 0) {
+    if (const auto display = windowSystemDisplay(m_player.hardwareDecoding()))
+        params.push_back(*display);
+    params.push_back({MPV_RENDER_PARAM_INVALID, nullptr});
+    if (mpv_render_context_create(&m_render, m_player.handle(), params.data()) < 0) {
         m_render = nullptr;
         return;
     }

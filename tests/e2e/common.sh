@@ -67,7 +67,8 @@ stop_x() {
 }
 
 # run_in_x SIZE ARGS...: runs the steps read from standard input inside X, once the program's
-# window is on screen; $pid is the program, $1... are ARGS. $program, when set, is started
+# window is on screen; $pid is the program, $1... are ARGS. What the program writes to its
+# standard error is also kept in $work/program.err. $program, when set, is started
 # instead of the portable copy.
 run_in_x() {
     local size=$1
@@ -80,7 +81,7 @@ run_in_x() {
         work=$1 program=$2
         shift 2
         source "$(dirname "$0")/helpers.sh"
-        "$program" & pid=$!
+        "$program" 2> >(tee "$work/program.err" >&2) & pid=$!
         for _ in $(seq 200); do
             window_shown && break
             sleep 0.1

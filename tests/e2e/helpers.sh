@@ -63,3 +63,12 @@ await_extent() {
     done
     return 1
 }
+
+# said_nothing: whether the program, now ended, wrote nothing to its standard error.
+said_nothing() {
+    sleep 0.2 # the copy of its standard error may still be writing
+    [ ! -s "$work/program.err" ] && return 0
+    echo "the program wrote:"
+    cat "$work/program.err"
+    return 1
+}
