@@ -72,10 +72,14 @@ int main(int argc, char** argv)
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QTemporaryDir programFolder;
-    QFile conf(programFolder.filePath("mpv.conf"));
-    if (!conf.open(QIODevice::WriteOnly) || conf.write("ao=null\n") < 0)
-        return 1;
-    conf.close();
+    // The program reads its mpv.conf beside a folders.ini; without one, mpv would try every
+    // sound system of a machine that has none before it settles on no sound.
+    for (const auto& [name, text] :
+         {std::pair{"folders.ini", "\n\n\n\n"}, {"mpv.conf", "ao=null\n"}}) {
+        QFile file(programFolder.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0)
+            return 1;
+    }
     Sofavio sofavio(programFolder.path());
     MainWindow& window = sofavio.window();
     window.showOnScreen();

@@ -105,6 +105,11 @@ MpvPlayer::MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject*
     // mpv waits at this hook until we have read the item's tracks and tags; read later, at
     // the loaded event, a short file may already be over and gone.
     logged(mpv_hook_add(m_mpv, 0, "on_preloaded", 0), "hook", "on_preloaded");
+    // The position and the length are read many times a second, and a read waits for mpv's
+    // core; from the thread that draws the film, that wait stalls the first frame of each start
+    // and seek, as the core then waits for the frame to be drawn. mpv sends them instead.
+    logged(mpv_observe_property(m_mpv, 0, "time-pos", MPV_FORMAT_DOUBLE), "observe", "time-pos");
+    logged(mpv_observe_property(m_mpv, 0, "duration", MPV_FORMAT_DOUBLE), "observe", "duration");
     mpv_set_wakeup_callback(m_mpv, &MpvPlayer::wakeup, this);
 }
 
@@ -141,6 +146,20 @@ void MpvPlayer::handleEvent(const mpv_event& event)
         // path is taken from the playlist entry the event names.
         const auto* start = static_cast<const mpv_event_start_file*>(event.data);
         m_loadingPath = playlistFilename(playlistIndexOfEntry(start->playlist_entry_id));
+        m_timePos.reset(); // the last item's, until mpv sends this one's
+        m_duration.reset();
+        break;
+    }
+    case MPV_EVENT_PROPERTY_CHANGE: {
+        const auto* property = static_cast<const mpv_event_property*>(event.data);
+        const std::optional<double> value =
+            property->format == MPV_FORMAT_DOUBLE
+                ? std::optional(*static_cast<const double*>(property->data))
+                : std::nullopt;
+        if (qstrcmp(property->name, "time-pos") == 0)
+            m_timePos = value;
+        else if (qstrcmp(property->name, "duration") == 0)
+            m_duration = value;
         break;
     }
     case MPV_EVENT_HOOK: {
@@ -314,9 +333,9 @@ std::optional<double> MpvPlayer::currentPosition() const
     switch (m_state) {
     case PlayState::Playing:
     case PlayState::Paused:
-        // mpv has no position for a moment while it seeks; the last one read stands in.
-        if (const auto position = doubleProperty("time-pos"))
-            m_lastPosition = *position;
+        // mpv has no position for a moment while it seeks; the last one known stands in.
+        if (m_timePos)
+            m_lastPosition = *m_timePos;
         return m_lastPosition;
     case PlayState::Stopped:
         return 0.0;
@@ -330,6 +349,9 @@ bool MpvPlayer::setCurrentPosition(double seconds)
     if (m_state != PlayState::Playing && m_state != PlayState::Paused)
         return false;
     command({"seek", QByteArray::number(seconds, 'f', 3), "absolute+exact"});
+    // Where it goes, until mpv sends where it is: not where it was before the seek.
+    m_lastPosition = seconds;
+    m_timePos.reset();
     return true;
 }
 
@@ -345,8 +367,8 @@ std::optional<CurrentMedia> MpvPlayer::currentMedia() const
     CurrentMedia media = *m_current;
     if (m_state == PlayState::Playing || m_state == PlayState::Paused) {
         // Some containers only know their length once playback has begun.
-        if (const auto duration = doubleProperty("duration"))
-            media.duration = *duration;
+        if (m_duration)
+            media.duration = *m_duration;
     }
     return media;
 }

@@ -77,6 +77,8 @@ private:
     std::optional<CurrentMedia> m_current;
     qint64 m_currentIndex = -1; // playlist index of the current item
     mutable double m_lastPosition = 0;
+    std::optional<double> m_timePos; // as mpv last sent them; none while it has none
+    std::optional<double> m_duration;
     QString m_loadingPath;                   // the item mpv last started to open
     std::optional<CurrentMedia> m_preloaded; // read while mpv held the item open for us
 };

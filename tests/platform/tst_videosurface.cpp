@@ -1,0 +1,145 @@
+#include "platform/mpvplayer.h"
+#include "platform/mpvvideosurface.h"
+#include "support/fakedrives.h"
+#include "support/files.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <X11/Xlib.h>
+#include <mpv/client.h>
+
+namespace {
+
+// What mpv says, at its verbose level, about the frames it shows.
+class FrameLog {
+public:
+    explicit FrameLog(MpvPlayer& player) : m_log(mpv_create_client(player.handle(), "test"))
+    {
+        mpv_request_log_messages(m_log, "v");
+    }
+    ~FrameLog() { mpv_destroy(m_log); }
+
+    // Runs the event loop until mpv has shown the first frame since the film started or was
+    // moved; returns what it logged meanwhile, or nothing after TIMEOUT_MS.
+    std::optional<QByteArrayList> untilFirstFrame(int timeoutMs = 10000)
+    {
+        QByteArrayList lines;
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < timeoutMs) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            for (mpv_event* event = mpv_wait_event(m_log, 0); event->event_id != MPV_EVENT_NONE;
+                 event = mpv_wait_event(m_log, 0)) {
+                if (event->event_id != MPV_EVENT_LOG_MESSAGE)
+                    continue;
+                lines << QByteArray(static_cast<mpv_event_log_message*>(event->data)->text);
+                if (lines.last().contains("first video frame after restart shown"))
+                    return lines;
+            }
+        }
+        return std::nullopt;
+    }
+
+private:
+    mpv_handle* m_log;
+};
+
+} // namespace
+
+// Runs on an X server, as the film is drawn through OpenGL into a window.
+class TestVideoSurface : public QObject {
+    Q_OBJECT
+private slots:
+    void filmsStartAndMoveWithoutStalling();
+    void theWindowsDisplayWhereFilmsDecodeOnTheCard_data();
+    void theWindowsDisplayWhereFilmsDecodeOnTheCard();
+
+private:
+    FakeDrives m_drives;
+};
+
+void TestVideoSurface::theWindowsDisplayWhereFilmsDecodeOnTheCard_data()
+{
+    QTest::addColumn<QByteArray>("mpvConf");
+    QTest::addColumn<bool>("given");
+    QTest::newRow("mpv.conf asks for VA-API") << QByteArray("hwdec=vaapi\n") << true;
+    QTest::newRow("mpv.conf asks for the safe ones") << QByteArray("hwdec=auto-safe\n") << true;
+    QTest::newRow("mpv.conf turns it off") << QByteArray("hwdec=no\n") << false;
+    QTest::newRow("this machine's own choice")
+        << QByteArray() << (defaultHardwareDecoding() != "no");
+}
+
+void TestVideoSurface::theWindowsDisplayWhereFilmsDecodeOnTheCard()
+{
+    QFETCH(QByteArray, mpvConf);
+    QFETCH(bool, given);
+    QTemporaryDir folder;
+    MpvSettings settings{QStringLiteral("null"), QStringLiteral("null"),
+                         folder.filePath("mpv.conf")};
+    QVERIFY(writeFile(settings.configFile, mpvConf));
+    MpvPlayer player(m_drives, settings);
+
+    const auto display = windowSystemDisplay(player.hardwareDecoding());
+    QCOMPARE(display.has_value(), given);
+    if (!given)
+        return;
+    QCOMPARE(display->type, MPV_RENDER_PARAM_X11_DISPLAY);
+    QWidget window;
+    window.resize(321, 123);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    XWindowAttributes attributes{};
+    QVERIFY(
+        XGetWindowAttributes(static_cast<Display*>(display->data), window.winId(), &attributes));
+    QCOMPARE(attributes.width, 321);
+}
+
+void TestVideoSurface::filmsStartAndMoveWithoutStalling()
+{
+    MpvPlayer player(m_drives, {QStringLiteral("libmpv"), QStringLiteral("null"), QString()});
+    QWidget window;
+    window.resize(640, 480);
+    auto* surface = new MpvVideoSurface(player, &window);
+    surface->resize(window.size());
+    surface->prepare();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    FrameLog log(player);
+
+    // The program's own readers: the item's details as it opens, and the clock, here read at
+    // every turn of the event loop so that a read falls in every moment of a start and a seek.
+    connect(&player, &MediaPlayer::NewStream, this, [&] { player.currentMedia(); });
+    QTimer clock;
+    connect(&clock, &QTimer::timeout, this, [&] {
+        player.currentPosition();
+        player.currentMedia();
+    });
+    clock.start(0);
+
+    const auto stalled = [](const QByteArrayList& lines) {
+        QByteArrayList found;
+        for (const QByteArray& line : lines) {
+            if (line.contains("not being called or stuck"))
+                found << line;
+        }
+        return found;
+    };
+    player.setURL(QStringLiteral(TEST_DATA_DIR "/clip.mpg"));
+    auto lines = log.untilFirstFrame();
+    QVERIFY(lines);
+    QCOMPARE(stalled(*lines), QByteArrayList());
+    QTRY_COMPARE(player.playState(), PlayState::Playing);
+
+    QVERIFY(player.setCurrentPosition(1.0));
+    lines = log.untilFirstFrame();
+    QVERIFY(lines);
+    QCOMPARE(stalled(*lines), QByteArrayList());
+    QTRY_VERIFY(player.currentPosition().value_or(0) >= 1.0);
+}
+
+QTEST_MAIN(TestVideoSurface)
+#include "tst_videosurface.moc"
