@@ -141,15 +141,10 @@ void MpvPlayer::drainEvents()
 void MpvPlayer::handleEvent(const mpv_event& event)
 {
     switch (event.event_id) {
-    case MPV_EVENT_START_FILE: {
-        // Events are read after the fact: by then mpv may be on the next item, so the item's
-        // path is taken from the playlist entry the event names.
-        const auto* start = static_cast<const mpv_event_start_file*>(event.data);
-        m_loadingPath = playlistFilename(playlistIndexOfEntry(start->playlist_entry_id));
+    case MPV_EVENT_START_FILE:
         m_timePos.reset(); // the last item's, until mpv sends this one's
         m_duration.reset();
         break;
-    }
     case MPV_EVENT_PROPERTY_CHANGE: {
         const auto* property = static_cast<const mpv_event_property*>(event.data);
         const std::optional<double> value =
@@ -163,8 +158,14 @@ void MpvPlayer::handleEvent(const mpv_event& event)
         break;
     }
     case MPV_EVENT_HOOK: {
+        // Events are read after the fact, but mpv waits here for us: what is read now is the
+        // opening item's, and mpv's core answers at once (later, reading while a film starts
+        // would wait for its first frame, which this thread draws).
         const auto* hook = static_cast<const mpv_event_hook*>(event.data);
         m_preloaded = readLoadedMedia();
+        m_preloadedIndex = intProperty("playlist-pos", -1);
+        if (m_preloadedIndex >= 0)
+            m_preloaded->sourceURL = playlistFilename(m_preloadedIndex);
         logged(mpv_hook_continue(m_mpv, hook->id), "hook", "continue");
         break;
     }
@@ -183,9 +184,7 @@ void MpvPlayer::onFileLoaded()
 {
     m_lastPosition = 0;
     m_current = m_preloaded ? *std::exchange(m_preloaded, std::nullopt) : readLoadedMedia();
-    if (!m_loadingPath.isEmpty())
-        m_current->sourceURL = m_loadingPath;
-    m_currentIndex = intProperty("playlist-pos", -1);
+    m_currentIndex = std::exchange(m_preloadedIndex, -1);
     setState(PlayState::Playing);
     // A stop or pause asked for while the file was opening takes effect now it is open.
     switch (std::exchange(m_requestedWhileLoading, PlayState::Undefined)) {

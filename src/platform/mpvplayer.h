@@ -79,6 +79,6 @@ private:
     mutable double m_lastPosition = 0;
     std::optional<double> m_timePos; // as mpv last sent them; none while it has none
     std::optional<double> m_duration;
-    QString m_loadingPath;                   // the item mpv last started to open
     std::optional<CurrentMedia> m_preloaded; // read while mpv held the item open for us
+    qint64 m_preloadedIndex = -1;            // and its playlist index
 };
