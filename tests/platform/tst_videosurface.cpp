@@ -24,10 +24,11 @@ public:
     ~FrameLog() { mpv_destroy(m_log); }
 
     // Runs the event loop until mpv has shown the first frame since the film started or was
-    // moved; returns what it logged meanwhile, or nothing after TIMEOUT_MS.
-    std::optional<QByteArrayList> untilFirstFrame(int timeoutMs = 10000)
+    // moved; whether mpv gave up waiting for that frame to be drawn first (it waits 200 ms),
+    // or nothing after TIMEOUT_MS.
+    std::optional<bool> stalledBeforeFirstFrame(int timeoutMs = 10000)
     {
-        QByteArrayList lines;
+        bool stalled = false;
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < timeoutMs) {
@@ -36,9 +37,10 @@ public:
                  event = mpv_wait_event(m_log, 0)) {
                 if (event->event_id != MPV_EVENT_LOG_MESSAGE)
                     continue;
-                lines << QByteArray(static_cast<mpv_event_log_message*>(event->data)->text);
-                if (lines.last().contains("first video frame after restart shown"))
-                    return lines;
+                const QByteArray line(static_cast<mpv_event_log_message*>(event->data)->text);
+                stalled = stalled || line.contains("not being called or stuck");
+                if (line.contains("first video frame after restart shown"))
+                    return stalled;
             }
         }
         return std::nullopt;
@@ -120,25 +122,22 @@ void TestVideoSurface::filmsStartAndMoveWithoutStalling()
     });
     clock.start(0);
 
-    const auto stalled = [](const QByteArrayList& lines) {
-        QByteArrayList found;
-        for (const QByteArray& line : lines) {
-            if (line.contains("not being called or stuck"))
-                found << line;
-        }
-        return found;
-    };
+    int stalls = 0;
     player.setURL(QStringLiteral(TEST_DATA_DIR "/clip.mpg"));
-    auto lines = log.untilFirstFrame();
-    QVERIFY(lines);
-    QCOMPARE(stalled(*lines), QByteArrayList());
+    auto stalled = log.stalledBeforeFirstFrame();
+    QVERIFY(stalled);
+    stalls += *stalled;
     QTRY_COMPARE(player.playState(), PlayState::Playing);
-
-    QVERIFY(player.setCurrentPosition(1.0));
-    lines = log.untilFirstFrame();
-    QVERIFY(lines);
-    QCOMPARE(stalled(*lines), QByteArrayList());
-    QTRY_VERIFY(player.currentPosition().value_or(0) >= 1.0);
+    player.pause(); // so the film stays for every move
+    for (const double seconds : {0.4, 1.2, 0.8, 1.6}) {
+        QVERIFY(player.setCurrentPosition(seconds));
+        stalled = log.stalledBeforeFirstFrame();
+        QVERIFY(stalled);
+        stalls += *stalled;
+    }
+    // A loaded machine may miss one frame's deadline by itself; reads that wait for mpv's core
+    // miss every one.
+    QVERIFY2(stalls <= 1, qPrintable(QStringLiteral("%1 of 5 first frames stalled").arg(stalls)));
 }
 
 QTEST_MAIN(TestVideoSurface)
