@@ -4,6 +4,7 @@
 #include "platform/linuxdrives.h"
 #include "platform/mpvplayer.h"
 #include "platform/processlauncher.h"
+#include "platform/udisksdrives.h"
 #include "platform/wakeholds.h"
 
 #include <memory>
@@ -21,7 +22,8 @@ public:
 
 private:
     QString m_programFolder;
-    LinuxDrives m_drives;
+    LinuxDrives m_kernelDrives; // where UDisks2 does not run
+    UDisksDrives m_drives{m_kernelDrives};
     MpvPlayer m_player;
     ProcessLauncher m_launcher;
     DesktopFileOperations m_files;

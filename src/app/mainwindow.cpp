@@ -28,6 +28,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 MainWindow::MainWindow(Services services, QString programFolder, QWidget* parent)
@@ -113,7 +114,12 @@ void MainWindow::prepareVideoSurface()
     if (m_videoSurfaceMade || !services().videoSurface)
         return;
     m_videoSurfaceMade = true;
+    const QWindow* before = windowHandle();
     fitVideoSurface(playerView, services().videoSurface(playerView.MediaPlayer));
+    // Qt makes the window anew to draw it through OpenGL, and under Wayland the new one opens
+    // as a plain window whatever state Qt keeps for it: it is asked for the full screen again.
+    if (windowHandle() != before && isFullScreen())
+        windowHandle()->showFullScreen();
 }
 
 void MainWindow::showOnScreen()

@@ -48,7 +48,12 @@ QString sourceRoot(FrmMain& window)
                     QStringLiteral("No hay ninguna unidad de disco en este equipo."));
         return {};
     }
-    const auto drive = window.services().drives.GetDrive(specifier->front());
+    const auto drive = window.services().drives.readyDrive(specifier->front());
+    if (drive && !drive->problem.isEmpty()) {
+        showMessage(window.widget, QStringLiteral("No se puede leer el disco de la unidad %1 (%2).")
+                                       .arg(*specifier, drive->problem));
+        return {};
+    }
     if (!drive || !drive->ready) {
         showMessage(window.widget,
                     QStringLiteral("No hay ningún disco en la unidad %1.").arg(*specifier));

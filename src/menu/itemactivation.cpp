@@ -44,7 +44,7 @@ void openImportScreen(FrmMain& window)
 void openDrive(FrmMain& window, const QString& key)
 {
     window.File1.pattern = kAllMediaPattern;
-    const auto drive = window.services().drives.GetDrive(key.back());
+    const auto drive = window.services().drives.readyDrive(key.back());
     if (drive && drive->ready)
         Explore(window, drive->root);
 }

@@ -28,8 +28,10 @@ std::vector<MenuRow> mainMenuRows(const Drives& drives)
     };
     if (const auto optical = drives.opticalDrives()) {
         for (const OpticalDrive& drive : *optical) {
-            const QString label =
-                drive.ready ? u'[' + drive.volumeName + u']' : QStringLiteral("[No Disponible]");
+            // A disc that is in but not mounted yet is mounted when its row is chosen.
+            const QString label = drive.ready || drive.mountable
+                                      ? u'[' + drive.volumeName + u']'
+                                      : QStringLiteral("[No Disponible]");
             rows.push_back(mainMenuRow(QStringLiteral("drive") + drive.letter,
                                        drive.letter + QStringLiteral(": ") + label));
         }

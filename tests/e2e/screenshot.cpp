@@ -8,11 +8,15 @@
 // --extent RRGGBB X0 Y0 X1 Y1 it prints the smallest box around the pixels near that colour
 // inside the area, as "extent LEFT TOP RIGHT BOTTOM" ("extent none" without one). With
 // --saver on|off it fails unless the X screensaver is in that state (it prints it).
+// Under Wayland the screen is taken with Weston's screenshooter (Weston started with --debug).
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QProcess>
 #include <QScreen>
 #include <QSet>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -34,6 +38,21 @@ const char* saverState()
     free(info);
     xcb_disconnect(connection);
     return state;
+}
+
+QImage grabScreen()
+{
+    if (QGuiApplication::platformName() != u"wayland")
+        return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    // A Wayland client cannot read the screen; Weston's screenshooter writes it to a PNG in
+    // its working folder.
+    QTemporaryDir folder;
+    QProcess shooter;
+    shooter.setWorkingDirectory(folder.path());
+    shooter.start(QStringLiteral("weston-screenshooter"), {});
+    shooter.waitForFinished(10000);
+    const QStringList shots = QDir(folder.path()).entryList({QStringLiteral("*.png")});
+    return shots.isEmpty() ? QImage() : QImage(folder.filePath(shots.first()));
 }
 
 bool near(QRgb pixel, QRgb colour)
@@ -65,7 +84,7 @@ int main(int argc, char** argv)
         std::printf("X screensaver: %s\n", state);
         return std::strcmp(state, argv[3]) == 0 ? 0 : 1;
     }
-    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    const QImage shot = grabScreen();
     if (shot.isNull() || !shot.save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "screenshot: could not grab or save the screen\n");
         return 1;

@@ -214,17 +214,22 @@ void TestImport::nothingFoundStillClosesTheScreen()
 void TestImport::noDriveOrNoDisc_data()
 {
     QTest::addColumn<bool>("drive");
+    QTest::addColumn<QString>("problem");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no drive") << false << "No hay ninguna unidad de disco en este equipo.";
-    QTest::newRow("no disc") << true << "No hay ningún disco en la unidad D:.";
+    QTest::newRow("no drive") << false << "" << "No hay ninguna unidad de disco en este equipo.";
+    QTest::newRow("no disc") << true << "" << "No hay ningún disco en la unidad D:.";
+    QTest::newRow("a disc that will not mount")
+        << true << "el disco no se pudo abrir"
+        << "No se puede leer el disco de la unidad D: (el disco no se pudo abrir).";
 }
 
 void TestImport::noDriveOrNoDisc()
 {
     QFETCH(bool, drive);
+    QFETCH(QString, problem);
     Import i({"disc/a.avi"});
     if (drive)
-        i.t.drives.drives.front().ready = false;
+        i.t.drives.drives.front() = {u'D', false, "DISCO", {}, !problem.isEmpty(), problem};
     else
         i.t.player.driveSpecifiers.clear();
     ModalAnswers answers(answering(1));
