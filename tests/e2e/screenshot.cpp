@@ -31,21 +31,27 @@ const char* saverState()
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
     xcb_screensaver_query_info_reply_t* info = xcb_screensaver_query_info_reply(
         connection, xcb_screensaver_query_info(connection, screen->root), nullptr);
-    const char* state = !info                                           ? "unknown"
-                        : info->state == XCB_SCREENSAVER_STATE_ON       ? "on"
-                        : info->state == XCB_SCREENSAVER_STATE_OFF      ? "off"
-                                                                        : "disabled";
+    const char* state = !info                                      ? "unknown"
+                        : info->state == XCB_SCREENSAVER_STATE_ON  ? "on"
+                        : info->state == XCB_SCREENSAVER_STATE_OFF ? "off"
+                                                                   : "disabled";
     free(info);
     xcb_disconnect(connection);
     return state;
 }
 
+// Under Wayland (a Wayland display and no X one), where a client cannot read the screen.
+bool underWayland()
+{
+    return qEnvironmentVariableIsEmpty("DISPLAY") &&
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 QImage grabScreen()
 {
-    if (QGuiApplication::platformName() != u"wayland")
+    if (!underWayland())
         return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-    // A Wayland client cannot read the screen; Weston's screenshooter writes it to a PNG in
-    // its working folder.
+    // Weston's screenshooter writes the screen to a PNG in its working folder.
     QTemporaryDir folder;
     QProcess shooter;
     shooter.setWorkingDirectory(folder.path());
@@ -72,10 +78,14 @@ QRgb colourOf(const char* hex)
 
 int main(int argc, char** argv)
 {
+    // The tool itself needs no window: under Wayland it only reads the screenshooter's file.
+    if (underWayland())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: screenshot FILE.png [--video|--no-video|--same-as REF.png|"
-                             "--colour-at X Y RRGGBB|--extent RRGGBB X0 Y0 X1 Y1|--saver on|off]\n");
+        std::fprintf(stderr,
+                     "usage: screenshot FILE.png [--video|--no-video|--same-as REF.png|"
+                     "--colour-at X Y RRGGBB|--extent RRGGBB X0 Y0 X1 Y1|--saver on|off]\n");
         return 2;
     }
     const QByteArray expectation = argc >= 3 ? QByteArray(argv[2]) : QByteArray();
