@@ -11,8 +11,13 @@ mkdir -p "$4"
 prepare "$1" "$3"
 screenshot=$2 out=$4
 
+# The shell fades the screen in from black at its start: a quick program would be caught
+# half-lit.
+printf '[shell]\nstartup-animation=none\nanimation=none\nclose-animation=none\n' \
+    > "$work/weston.ini"
 weston --backend=headless-backend.so --use-pixman --width=1280 --height=720 \
-    --socket=sofavio-test --idle-time=0 --debug --log="$work/weston.log" &
+    --config="$work/weston.ini" --socket=sofavio-test --idle-time=0 --debug \
+    --log="$work/weston.log" &
 weston_pid=$!
 bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 | tr '\n' ' ')
 read -r DBUS_SESSION_BUS_ADDRESS bus_pid <<< "$bus"
@@ -50,7 +55,7 @@ pid=$!
 await_status Stopped
 # Full screen: where a window's title bar would be, the program's own black.
 await "$screenshot" "$out/wayland-menu.png" --colour-at 80 47 000000
-"$screenshot" "$out/wayland-menu.png" --colour-at 640 128 316ac5 # "Mi TV" highlighted
+await "$screenshot" "$out/wayland-menu.png" --colour-at 640 128 316ac5 # "Mi TV" highlighted
 
 open_uri "$work/demo/Musica/Orquesta Demo - Primer Disco/01 Obertura.mp3"
 await_status Playing
