@@ -7,16 +7,14 @@
 // --colour-at X Y RRGGBB it fails unless that pixel is near that colour. With
 // --extent RRGGBB X0 Y0 X1 Y1 it prints the smallest box around the pixels near that colour
 // inside the area, as "extent LEFT TOP RIGHT BOTTOM" ("extent none" without one). With
-// --saver on|off it fails unless the X screensaver is in that state (it prints it).
-// Under Wayland the screen is taken with Weston's screenshooter (Weston started with --debug).
-#include <QDir>
+// --count RRGGBB MIN it fails unless at least MIN pixels are exactly that colour, as a
+// panel of one flat colour placed anywhere has them. With --saver on|off it fails unless the
+// X screensaver is in that state (it prints it).
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
-#include <QProcess>
 #include <QScreen>
 #include <QSet>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -40,27 +38,6 @@ const char* saverState()
     return state;
 }
 
-// Under Wayland (a Wayland display and no X one), where a client cannot read the screen.
-bool underWayland()
-{
-    return qEnvironmentVariableIsEmpty("DISPLAY") &&
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-QImage grabScreen()
-{
-    if (!underWayland())
-        return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-    // Weston's screenshooter writes the screen to a PNG in its working folder.
-    QTemporaryDir folder;
-    QProcess shooter;
-    shooter.setWorkingDirectory(folder.path());
-    shooter.start(QStringLiteral("weston-screenshooter"), {});
-    shooter.waitForFinished(10000);
-    const QStringList shots = QDir(folder.path()).entryList({QStringLiteral("*.png")});
-    return shots.isEmpty() ? QImage() : QImage(folder.filePath(shots.first()));
-}
-
 bool near(QRgb pixel, QRgb colour)
 {
     constexpr int tolerance = 40;
@@ -78,14 +55,11 @@ QRgb colourOf(const char* hex)
 
 int main(int argc, char** argv)
 {
-    // The tool itself needs no window: under Wayland it only reads the screenshooter's file.
-    if (underWayland())
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr,
                      "usage: screenshot FILE.png [--video|--no-video|--same-as REF.png|"
-                     "--colour-at X Y RRGGBB|--extent RRGGBB X0 Y0 X1 Y1|--saver on|off]\n");
+                     "--colour-at X Y RRGGBB|--count RRGGBB MIN|--extent RRGGBB X0 Y0 X1 Y1|--saver on|off]\n");
         return 2;
     }
     const QByteArray expectation = argc >= 3 ? QByteArray(argv[2]) : QByteArray();
@@ -94,7 +68,7 @@ int main(int argc, char** argv)
         std::printf("X screensaver: %s\n", state);
         return std::strcmp(state, argv[3]) == 0 ? 0 : 1;
     }
-    const QImage shot = grabScreen();
+    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
     if (shot.isNull() || !shot.save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "screenshot: could not grab or save the screen\n");
         return 1;
@@ -113,6 +87,16 @@ int main(int argc, char** argv)
         const QRgb pixel = shot.pixel(std::atoi(argv[3]), std::atoi(argv[4]));
         std::printf("colour at %s,%s: %s\n", argv[3], argv[4], qPrintable(QColor(pixel).name()));
         return near(pixel, colourOf(argv[5])) ? 0 : 1;
+    }
+    if (expectation == "--count" && argc == 5) {
+        const QRgb colour = colourOf(argv[3]);
+        qint64 count = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x)
+                count += (shot.pixel(x, y) & RGB_MASK) == (colour & RGB_MASK);
+        }
+        std::printf("%lld pixels of #%s\n", count, argv[3]);
+        return count >= std::atoll(argv[4]) ? 0 : 1;
     }
     if (expectation == "--extent" && argc == 8) {
         const QRgb colour = colourOf(argv[3]);

@@ -1,70 +1,97 @@
 #!/usr/bin/env bash
-# The program under a Wayland compositor (Weston, headless, drawing with the processor): its
-# window comes up full screen with the main menu, a song plays behind it, and the demo film
-# fills the screen. Weston's headless screen has no keyboard, so the items are opened through
-# the program's media controls (MPRIS OpenUri), as a desktop's would.
+# The program under a Wayland compositor, worked with real keys: Weston (its desktop shell,
+# drawing with the processor) runs as a window on a virtual X server, which hands it the X
+# keys and pointer and shows what it draws. The window comes up full screen with the main
+# menu; the pointer hides; the delete question, the picture viewer and a message box come
+# above the full-screen window; a song plays behind the menu and a film fills the screen.
+# Where the compositor puts the question and the message box is its own choice, so they are
+# found anywhere on the screen.
 # usage: wayland.sh SOFAVIO SCREENSHOT DEMO_FOLDER OUT_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 source "$(dirname "$0")/helpers.sh"
 mkdir -p "$4"
 prepare "$1" "$3"
-screenshot=$2 out=$4
+screenshot=$2 out=$4 picture=$work/demo/Imagenes/Automata.gif
 
+E2E_WM="" start_x 1280x720
 # The shell fades the screen in from black at its start: a quick program would be caught
 # half-lit.
 printf '[shell]\nstartup-animation=none\nanimation=none\nclose-animation=none\n' \
     > "$work/weston.ini"
-weston --backend=headless-backend.so --use-pixman --width=1280 --height=720 \
-    --config="$work/weston.ini" --socket=sofavio-test --idle-time=0 --debug \
+weston --backend=x11-backend.so --use-pixman --width=1280 --height=720 \
+    --config="$work/weston.ini" --socket=sofavio-test --idle-time=0 \
     --log="$work/weston.log" &
 weston_pid=$!
-bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 | tr '\n' ' ')
-read -r DBUS_SESSION_BUS_ADDRESS bus_pid <<< "$bus"
-export DBUS_SESSION_BUS_ADDRESS
-trap 'kill "${pid:-}" "$weston_pid" "$bus_pid" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill "${pid:-}" "$weston_pid" 2>/dev/null; stop_x; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/sofavio-test" ] && break; sleep 0.05; done
 [ -S "$XDG_RUNTIME_DIR/sofavio-test" ] || { cat "$work/weston.log"; echo "Weston did not start"; exit 1; }
-unset DISPLAY
-export WAYLAND_DISPLAY=sofavio-test QT_QPA_PLATFORM=wayland
+# Weston moves its pointer by the X pointer's moves: from the corner, the two are one.
+xdotool mousemove 0 0
 
-mpris() {
-    gdbus call --session --dest org.mpris.MediaPlayer2.sofavio \
-        --object-path /org/mpris/MediaPlayer2 "$@"
-}
-status() {
-    mpris --method org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player \
-        PlaybackStatus 2>/dev/null
-}
-# await_status STATUS: waits up to five seconds for the program to report it.
-await_status() {
-    for _ in $(seq 50); do
-        [ "$(status)" = "(<'$1'>,)" ] && return 0
-        sleep 0.1
-    done
-    echo "the program reports $(status), not $1"
-    return 1
-}
-# open_uri PATH: as a desktop's media controls open a file (the program reads a URI loosely).
-open_uri() {
-    mpris --method org.mpris.MediaPlayer2.Player.OpenUri "file://$1" >/dev/null
-}
-
-"$work/sofavio" 2> >(tee "$work/program.err" >&2) &
+env -u DISPLAY WAYLAND_DISPLAY=sofavio-test QT_QPA_PLATFORM=wayland "$work/sofavio" \
+    2> >(tee "$work/program.err" >&2) &
 pid=$!
-await_status Stopped
-# Full screen: where a window's title bar would be, the program's own black.
-await "$screenshot" "$out/wayland-menu.png" --colour-at 80 47 000000
+# Full screen: where a window's title bar or the shell's panel would be, the program's black.
+await "$screenshot" "$out/wayland-menu.png" --colour-at 80 15 000000
 await "$screenshot" "$out/wayland-menu.png" --colour-at 640 128 316ac5 # "Mi TV" highlighted
 
-open_uri "$work/demo/Musica/Orquesta Demo - Primer Disco/01 Obertura.mp3"
-await_status Playing
-# The window was made anew for OpenGL as the song opened: the menu must be drawn again.
-await "$screenshot" "$out/wayland-song.png" --colour-at 640 128 316ac5
+# The pointer shows where it moves, over the black panel at the foot, and hides by itself.
+pointer() { extent "$screenshot" "$out/wayland-pointer.png" ffffff 590 660 630 695; }
+xdotool mousemove 600 665
+for _ in $(seq 10); do pointer; [ "$left" != none ] && break; sleep 0.2; done
+[ "$left" != none ] || { echo "the pointer never showed"; exit 1; }
+for _ in $(seq 30); do pointer; [ "$left" = none ] && break; sleep 0.2; done
+[ "$left" = none ] || { echo "the pointer did not hide"; exit 1; }
+echo "the pointer showed and hid"
+
+xdotool key Down Down Down Return # Mis Imágenes, Automata.gif highlighted
+sleep 0.5
+# The question: a grey panel (640 × 240 here). Held down, Delete repeats (Wayland's repeat
+# is the program's own), but the question waits for the key to be let go.
+xdotool keydown Delete
+sleep 1.2
+if "$screenshot" "$out/wayland-delete-held.png" --count 404040 100000; then
+    echo "the question came while Delete was still held"; exit 1
+fi
+xdotool keyup Delete
+await "$screenshot" "$out/wayland-question.png" --count 404040 100000
+xdotool key Escape
+sleep 0.3
+[ -f "$picture" ] || { echo "Escape deleted the picture"; exit 1; }
+
+# The viewer covers the screen in black, also at its left edge, where the window is green.
+xdotool key Return
+await "$screenshot" "$out/wayland-viewer.png" --colour-at 5 700 000000
+xdotool key Escape
+sleep 0.3
+
+# The import without a disc drive: a light grey message box.
+xdotool key Home Down Down Return # MENU PRINCIPAL
+sleep 0.3
+xdotool key End Up Return # Copiar Media ...
+sleep 0.3
+xdotool key Return # Vídeos
+await "$screenshot" "$out/wayland-message.png" --count efefef 10000
+xdotool key Return Escape
+sleep 0.3
+
+# A song behind the menu; the window was made anew for OpenGL as it opened, and the menu
+# must be drawn again.
+xdotool key Home Down Down Return # Mi Música
+sleep 0.5
+xdotool key Return Return # the album, its first song
+opened "01 Obertura.mp3"
+await "$screenshot" "$out/wayland-song.png" --colour-at 640 278 316ac5 # its row highlighted
 "$screenshot" "$out/wayland-song.png" --no-video
 
-open_uri "$work/demo/Videos/Prueba de color.mkv"
+xdotool key Home Down Down Return # MENU PRINCIPAL
+sleep 0.3
+xdotool key Down Return # Mi Cine
+sleep 0.5
+xdotool key Return # the film, highlighted first
 await "$screenshot" "$out/wayland-film.png" --video
-await "$screenshot" "$out/wayland-film.png" --colour-at 80 47 000000
+await "$screenshot" "$out/wayland-film.png" --colour-at 80 15 000000
+kill -0 "$pid" || { echo "the program ended by itself"; exit 1; }
 kill "$pid"
 wait "$pid" || true
