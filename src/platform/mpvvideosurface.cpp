@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QOpenGLContext>
 #include <mpv/render_gl.h>
+#include <qpa/qplatformnativeinterface.h>
 #include <vector>
 
 namespace {
@@ -19,13 +20,16 @@ void* procAddress(void*, const char* name)
 
 std::optional<mpv_render_param> windowSystemDisplay(const QByteArray& hwdec)
 {
-    if (hwdec.isEmpty() || hwdec == "no")
+    if (hwdec.isEmpty() || hwdec == "no" || !qGuiApp)
         return std::nullopt;
-    const auto* x11 =
-        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->display())
-        return std::nullopt;
-    return mpv_render_param{MPV_RENDER_PARAM_X11_DISPLAY, x11->display()};
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 && x11->display())
+        return mpv_render_param{MPV_RENDER_PARAM_X11_DISPLAY, x11->display()};
+    // Qt 6.4 names the Wayland connection only through its platform plugin's interface.
+    if (void* wayland = QGuiApplication::platformNativeInterface()->nativeResourceForIntegration(
+            QByteArrayLiteral("wl_display")))
+        return mpv_render_param{MPV_RENDER_PARAM_WL_DISPLAY, wayland};
+    return std::nullopt;
 }
 
 MpvVideoSurface::MpvVideoSurface(MpvPlayer& player, QWidget* parent)
@@ -80,8 +84,8 @@ void MpvVideoSurface::paintGL()
     if (!m_render)
         return;
     const qreal ratio = devicePixelRatioF();
-    mpv_opengl_fbo fbo{int(defaultFramebufferObject()), int(width() * ratio),
-                       int(height() * ratio), 0};
+    mpv_opengl_fbo fbo{int(defaultFramebufferObject()), int(width() * ratio), int(height() * ratio),
+                       0};
     int flipY = 1;
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
