@@ -29,9 +29,7 @@ Sofavio::Sofavio(const QString& executableFolder)
     Services services{m_player, m_drives, m_launcher, m_files};
     if (canDrawVideo()) {
         services.videoSurface = [this](QWidget* parent) {
-            auto* surface = new MpvVideoSurface(m_player, parent);
-            surface->prepare();
-            return surface;
+            return videoSurfaceWidget(m_player, parent);
         };
     }
     m_window = std::make_unique<MainWindow>(services, m_programFolder);

@@ -28,7 +28,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
-#include <QWindow>
 #include <algorithm>
 
 MainWindow::MainWindow(Services services, QString programFolder, QWidget* parent)
@@ -114,18 +113,7 @@ void MainWindow::prepareVideoSurface()
     if (m_videoSurfaceMade || !services().videoSurface)
         return;
     m_videoSurfaceMade = true;
-    const QWindow* before = windowHandle();
     fitVideoSurface(playerView, services().videoSurface(playerView.MediaPlayer));
-    if (windowHandle() == before)
-        return;
-    // Qt made the window anew to draw it through OpenGL. Under Wayland the new one opens as a
-    // plain window whatever state Qt keeps for it, so it is asked for the full screen again;
-    // and what was painted before the compositor first showed it is lost, so all of it is
-    // painted again then.
-    if (isFullScreen())
-        windowHandle()->showFullScreen();
-    windowHandle()->installEventFilter(this);
-    m_repaintWhenShown = true;
 }
 
 void MainWindow::showOnScreen()
@@ -153,14 +141,6 @@ void MainWindow::mouseMoveEvent(QMouseEvent*)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_repaintWhenShown && watched == windowHandle() && event->type() == QEvent::Expose &&
-        windowHandle()->isExposed()) {
-        m_repaintWhenShown = false;
-        windowHandle()->removeEventFilter(this);
-        update();
-        for (QWidget* child : findChildren<QWidget*>())
-            child->update();
-    }
     switch (event->type()) {
     case QEvent::MouseMove:
         if (watched == LsvMenu->viewport())

@@ -39,7 +39,6 @@ private:
 
     QPixmap m_background;
     bool m_videoSurfaceMade = false;
-    bool m_repaintWhenShown = false;   // once the window made anew for OpenGL is on screen
     QSize m_playerPanelSize;           // the size the panel's resize was last handled at
     KeyReleases* m_releases = nullptr; // the releases of the list's keys that count
 };

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QOpenGLContext>
+#include <QWidget>
 #include <mpv/render_gl.h>
 #include <qpa/qplatformnativeinterface.h>
 #include <vector>
@@ -32,11 +33,12 @@ std::optional<mpv_render_param> windowSystemDisplay(const QByteArray& hwdec)
     return std::nullopt;
 }
 
-MpvVideoSurface::MpvVideoSurface(MpvPlayer& player, QWidget* parent)
-    : QOpenGLWidget(parent), m_player(player)
+MpvVideoSurface::MpvVideoSurface(MpvPlayer& player) : m_player(player)
 {
     setObjectName(QStringLiteral("MpvVideoSurface"));
-    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setSurfaceType(QSurface::OpenGLSurface);
+    // Keys and the pointer stay with the main window.
+    setFlags(Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
 }
 
 MpvVideoSurface::~MpvVideoSurface()
@@ -44,19 +46,20 @@ MpvVideoSurface::~MpvVideoSurface()
     if (!m_render)
         return;
     // mpv frees its GL objects with the context current.
-    makeCurrent();
+    m_context->makeCurrent(this);
     mpv_render_context_free(m_render);
-    doneCurrent();
+    m_context->doneCurrent();
 }
 
 void MpvVideoSurface::prepare()
 {
-    // Initialises the widget's GL context without showing it.
-    grabFramebuffer();
-}
-
-void MpvVideoSurface::initializeGL()
-{
+    if (m_context)
+        return;
+    create();
+    m_context = new QOpenGLContext(this);
+    m_context->setFormat(requestedFormat());
+    if (!m_context->create() || !m_context->makeCurrent(this))
+        return;
     mpv_opengl_init_params glInit{&procAddress, nullptr};
     std::vector<mpv_render_param> params = {
         {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
@@ -65,32 +68,84 @@ void MpvVideoSurface::initializeGL()
     if (const auto display = windowSystemDisplay(m_player.hardwareDecoding()))
         params.push_back(*display);
     params.push_back({MPV_RENDER_PARAM_INVALID, nullptr});
-    if (mpv_render_context_create(&m_render, m_player.handle(), params.data()) < 0) {
+    if (mpv_render_context_create(&m_render, m_player.handle(), params.data()) < 0)
         m_render = nullptr;
-        return;
-    }
-    mpv_render_context_set_update_callback(m_render, &MpvVideoSurface::onUpdate, this);
+    else
+        mpv_render_context_set_update_callback(m_render, &MpvVideoSurface::onUpdate, this);
+    m_context->doneCurrent();
 }
 
 void MpvVideoSurface::onUpdate(void* context)
 {
-    // Called on an mpv thread: only ask for a repaint on the GUI thread.
-    QMetaObject::invokeMethod(static_cast<MpvVideoSurface*>(context), qOverload<>(&QWidget::update),
-                              Qt::QueuedConnection);
+    // Called on an mpv thread: only ask for a frame on the GUI thread, once until it is drawn.
+    auto* surface = static_cast<MpvVideoSurface*>(context);
+    QMetaObject::invokeMethod(
+        surface,
+        [surface] {
+            if (!surface->m_updateQueued) {
+                surface->m_updateQueued = true;
+                surface->requestUpdate();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
-void MpvVideoSurface::paintGL()
+bool MpvVideoSurface::event(QEvent* event)
 {
-    if (!m_render)
+    if (event->type() == QEvent::UpdateRequest) {
+        m_updateQueued = false;
+        render(false);
+        return true;
+    }
+    return QWindow::event(event);
+}
+
+void MpvVideoSurface::followPointerOf(QWidget* owner)
+{
+    setCursor(owner->cursor());
+    owner->installEventFilter(this);
+}
+
+bool MpvVideoSurface::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::CursorChange)
+        setCursor(static_cast<QWidget*>(watched)->cursor());
+    return false;
+}
+
+void MpvVideoSurface::exposeEvent(QExposeEvent*)
+{
+    render(true);
+}
+
+void MpvVideoSurface::render(bool always)
+{
+    if (!m_render || !isExposed() || !m_context->makeCurrent(this))
         return;
-    const qreal ratio = devicePixelRatioF();
-    mpv_opengl_fbo fbo{int(defaultFramebufferObject()), int(width() * ratio), int(height() * ratio),
-                       0};
-    int flipY = 1;
-    mpv_render_param params[] = {
-        {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
-        {MPV_RENDER_PARAM_FLIP_Y, &flipY},
-        {MPV_RENDER_PARAM_INVALID, nullptr},
-    };
-    mpv_render_context_render(m_render, params);
+    const bool newFrame = mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME;
+    if (newFrame || always) {
+        const qreal ratio = devicePixelRatio();
+        mpv_opengl_fbo fbo{int(m_context->defaultFramebufferObject()), int(width() * ratio),
+                           int(height() * ratio), 0};
+        int flipY = 1;
+        mpv_render_param params[] = {
+            {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+            {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+            {MPV_RENDER_PARAM_INVALID, nullptr},
+        };
+        mpv_render_context_render(m_render, params);
+        m_context->swapBuffers(this);
+        mpv_render_context_report_swap(m_render);
+    }
+}
+
+QWidget* videoSurfaceWidget(MpvPlayer& player, QWidget* parent)
+{
+    auto* surface = new MpvVideoSurface(player);
+    surface->prepare();
+    surface->followPointerOf(parent->window());
+    QWidget* container = QWidget::createWindowContainer(surface, parent);
+    container->setObjectName(QStringLiteral("MpvVideoSurfaceContainer"));
+    container->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return container;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QOpenGLWidget>
+#include <QWindow>
 #include <mpv/render.h>
 #include <optional>
 
 class MpvPlayer;
+class QOpenGLContext;
+class QWidget;
 struct mpv_render_context;
 
 // The window system's display for mpv's render context, with which mpv decodes films on the
@@ -13,25 +15,40 @@ struct mpv_render_context;
 // driver it knows on each film, and every one the machine lacks prints a complaint.
 std::optional<mpv_render_param> windowSystemDisplay(const QByteArray& hwdec);
 
-// Where mpv draws the video: its render API into this widget's framebuffer. mpv's render
-// context lives from the widget's first GL initialisation until the widget goes.
-class MpvVideoSurface : public QOpenGLWidget {
+// Where mpv draws the video: a native window of its own, with its own GL context, which mpv
+// draws straight into, one swap per new frame. (An OpenGL widget is drawn into a framebuffer
+// of its own that Qt then copies into the window with the rest of it at every frame, which
+// cost nearly twice the processor time and dropped frames.) Shown among the widgets through
+// a window container (videoSurfaceWidget).
+class MpvVideoSurface : public QWindow {
     Q_OBJECT
 public:
-    MpvVideoSurface(MpvPlayer& player, QWidget* parent);
+    explicit MpvVideoSurface(MpvPlayer& player);
     ~MpvVideoSurface() override;
 
-    // Makes the render context now, even while hidden, so a video opened later finds mpv
-    // ready to draw.
+    // Makes the GL context and mpv's render context now, even while hidden, so a video
+    // opened later finds mpv ready to draw.
     void prepare();
 
+    // Wears the pointer OWNER wears, shown or blank: a window of its own keeps its own
+    // pointer, which under Wayland would show over the film however the owner hides it.
+    void followPointerOf(QWidget* owner);
+
 protected:
-    void initializeGL() override;
-    void paintGL() override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void exposeEvent(QExposeEvent* event) override;
 
 private:
     static void onUpdate(void* context);
+    // Draws mpv's new frame, or with ALWAYS the current one too (the window shown or resized).
+    void render(bool always);
 
     MpvPlayer& m_player;
+    QOpenGLContext* m_context = nullptr;
     mpv_render_context* m_render = nullptr;
+    bool m_updateQueued = false;
 };
+
+// The surface inside PARENT, as a widget; the widget owns the surface.
+QWidget* videoSurfaceWidget(MpvPlayer& player, QWidget* parent);

@@ -2,7 +2,8 @@
 # The player view and the now-playing panel as a person sees them on a 16:9 screen, with real
 # X keys: the artist, title and album are read in full; Escape during a song shows the player
 # view the first time and takes it away the second; a 4:3 film keeps its shape, with black
-# bars left and right; after Enter on a control-panel button the film has its full height.
+# bars left and right; the control panel is drawn at the film's foot; after Enter on a
+# control-panel button the film has its full height; the jump panel is drawn where it was.
 # usage: player.sh SOFAVIO SCREENSHOT DEMO_FOLDER OUT_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -47,10 +48,16 @@ shot film-4-3 --colour-at 1274 360 000000
 shot_not film-4-3 640 710 000000 || { echo "the film does not reach the foot"; exit 1; }
 
 xdotool key Right              # the control panel, PAUSE framed
-sleep 0.5
-"$SCREENSHOT" "$OUT/control-panel-16-9-$WM.png"
+# Its white frame is drawn where the film's foot was.
+shot control-panel-16-9 --colour-at 640 645 ffffff ||
+    { echo "the control panel is not drawn over the film's foot"; exit 1; }
 xdotool key Return             # PAUSE, and the panel goes
 shot_not after-pause 640 710 002b00 || { echo "a green band stays at the foot of the film"; exit 1; }
+xdotool key Right              # the control panel again, the frame one further: STOP
+sleep 0.5
+xdotool key Right Right Right Return   # SELECT: the jump panel, grey, where the film was
+shot jump-panel --count 404040 100000 || { echo "the jump panel is not drawn"; exit 1; }
+xdotool key Escape
 kill -0 "$pid" || { echo "the program ended by itself"; exit 1; }
 kill "$pid"; wait "$pid" || true
 STEPS

@@ -36,14 +36,27 @@ pid=$!
 await "$screenshot" "$out/wayland-menu.png" --colour-at 80 15 000000
 await "$screenshot" "$out/wayland-menu.png" --colour-at 640 128 316ac5 # "Mi TV" highlighted
 
-# The pointer shows where it moves, over the black panel at the foot, and hides by itself.
-pointer() { extent "$screenshot" "$out/wayland-pointer.png" ffffff 590 660 630 695; }
-xdotool mousemove 600 665
-for _ in $(seq 10); do pointer; [ "$left" != none ] && break; sleep 0.2; done
-[ "$left" != none ] || { echo "the pointer never showed"; exit 1; }
-for _ in $(seq 30); do pointer; [ "$left" = none ] && break; sleep 0.2; done
-[ "$left" = none ] || { echo "the pointer did not hide"; exit 1; }
-echo "the pointer showed and hid"
+# pointer_over NAME X Y: moves the pointer to X,Y, over black, and sets $left to "none"
+# unless it shows there (its white edge).
+pointer_over() {
+    local name=$1 x=$2 y=$3
+    xdotool mousemove "$x" "$y"
+    extent "$screenshot" "$out/wayland-pointer-$name.png" ffffff $((x - 10)) $((y - 5)) \
+        $((x + 30)) $((y + 30))
+}
+# pointer_hides NAME X Y: the pointer shows where it moves and hides by itself.
+pointer_hides() {
+    for _ in $(seq 10); do pointer_over "$@"; [ "$left" != none ] && break; sleep 0.2; done
+    [ "$left" != none ] || { echo "the pointer never showed over the $1"; return 1; }
+    pointer_hidden "$@"
+}
+# pointer_hidden NAME X Y: the pointer is not seen there, at the latest once it has hidden.
+pointer_hidden() {
+    for _ in $(seq 30); do pointer_over "$@"; [ "$left" = none ] && break; sleep 0.2; done
+    [ "$left" = none ] || { echo "the pointer did not hide over the $1"; return 1; }
+    echo "no pointer over the $1"
+}
+pointer_hides menu 600 665 # the black now-playing panel at the foot
 
 xdotool key Down Down Down Return # Mis Imágenes, Automata.gif highlighted
 sleep 0.5
@@ -92,6 +105,8 @@ sleep 0.5
 xdotool key Return # the film, highlighted first
 await "$screenshot" "$out/wayland-film.png" --video
 await "$screenshot" "$out/wayland-film.png" --colour-at 80 15 000000
+xdotool key space # paused, so the film stays
+pointer_hidden film 80 400 # the black bar beside the 4:3 picture
 kill -0 "$pid" || { echo "the program ended by itself"; exit 1; }
 kill "$pid"
 wait "$pid" || true

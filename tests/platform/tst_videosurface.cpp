@@ -112,9 +112,7 @@ void TestVideoSurface::filmsStartAndMoveWithoutStalling()
     MpvPlayer player(m_drives, {QStringLiteral("libmpv"), QStringLiteral("null"), QString()});
     QWidget window;
     window.resize(640, 480);
-    auto* surface = new MpvVideoSurface(player, &window);
-    surface->resize(window.size());
-    surface->prepare();
+    videoSurfaceWidget(player, &window)->resize(window.size());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     FrameLog log(player);
