@@ -89,8 +89,8 @@ await "$screenshot" "$out/wayland-message.png" --count efefef 10000
 xdotool key Return Escape
 sleep 0.3
 
-# A song behind the menu; the window was made anew for OpenGL as it opened, and the menu
-# must be drawn again.
+# A song behind the menu, which stays drawn as the film's GL window is made on the first
+# item played.
 xdotool key Home Down Down Return # Mi Música
 sleep 0.5
 xdotool key Return Return # the album, its first song
