@@ -58,7 +58,7 @@ public:
         while (m_socket.waitForReadyRead(2000)) {
             while (m_socket.canReadLine()) {
                 const QJsonObject reply = QJsonDocument::fromJson(m_socket.readLine()).object();
-                if (reply.contains(QStringLiteral("error")) && !reply.contains("event"))
+                if (reply.contains(QStringLiteral("error"))) // events carry no "error"
                     return reply.value("error") == "success"
                                ? std::optional(reply.value("data").toDouble())
                                : std::nullopt;
@@ -67,7 +67,11 @@ public:
         return std::nullopt;
     }
 
-    void quit() { m_socket.write("{\"command\":[\"quit\"]}\n"), m_socket.flush(); }
+    void quit()
+    {
+        m_socket.write("{\"command\":[\"quit\"]}\n");
+        m_socket.flush();
+    }
 
 private:
     QLocalSocket m_socket;

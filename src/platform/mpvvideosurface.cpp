@@ -77,26 +77,16 @@ void MpvVideoSurface::prepare()
 
 void MpvVideoSurface::onUpdate(void* context)
 {
-    // Called on an mpv thread: only ask for a frame on the GUI thread, once until it is drawn.
-    auto* surface = static_cast<MpvVideoSurface*>(context);
-    QMetaObject::invokeMethod(
-        surface,
-        [surface] {
-            if (!surface->m_updateQueued) {
-                surface->m_updateQueued = true;
-                surface->requestUpdate();
-            }
-        },
-        Qt::QueuedConnection);
+    // Called on an mpv thread: only ask for a frame on the GUI thread (Qt delivers one update
+    // however often it is asked before then).
+    QMetaObject::invokeMethod(static_cast<MpvVideoSurface*>(context), &QWindow::requestUpdate,
+                              Qt::QueuedConnection);
 }
 
 bool MpvVideoSurface::event(QEvent* event)
 {
-    if (event->type() == QEvent::UpdateRequest) {
-        m_updateQueued = false;
+    if (event->type() == QEvent::UpdateRequest)
         render(false);
-        return true;
-    }
     return QWindow::event(event);
 }
 

@@ -47,7 +47,6 @@ private:
     MpvPlayer& m_player;
     QOpenGLContext* m_context = nullptr;
     mpv_render_context* m_render = nullptr;
-    bool m_updateQueued = false;
 };
 
 // The surface inside PARENT, as a widget; the widget owns the surface.
