@@ -14,7 +14,6 @@
 #include "support/testwindow.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QImage>
 #include <QListWidget>
 #include <QTest>
@@ -33,137 +32,93 @@ QByteArray jpeg(QSize size)
     return bytes;
 }
 
-// A library whose folders are Videos, Musica and Fotos, under a window over fakes (the trash
-// may be the real one).
-struct Library {
-    explicit Library(FileOperations* trash = nullptr)
-        : tree({"Videos/", "Musica/", "Fotos/", "disc/"})
-    {
-        writeFile(t.programFolder.filePath("folders.ini"),
-                  tree.foldersIni("Videos", "Musica", "Fotos", "tv"));
-        if (trash)
-            window = std::make_unique<MainWindow>(Services{t.player, t.drives, t.launcher, *trash},
-                                                  t.programFolder.path());
-        else
-            window = (t.create(), std::move(t.window));
-    }
-    QByteArray at(const QString& relative) const { return QFile::encodeName(tree.path(relative)); }
-    MainWindow& w() { return *window; }
-
-    LibraryTree tree;
-    TestWindow t;
-    std::unique_ptr<MainWindow> window;
-};
-
 } // namespace
 
 class TestOddNames : public QObject {
     Q_OBJECT
 private slots:
-    void foldersOpenAndFilesPlay_data() { addOddNameRows(); }
-    void foldersOpenAndFilesPlay();
-    void picturesPreviewAndShow_data() { addOddNameRows(); }
-    void picturesPreviewAndShow();
-    void theTrashKeepsTheName_data() { addOddNameRows(); }
-    void theTrashKeepsTheName();
-    void importsCopyTheName_data() { addOddNameRows(); }
-    void importsCopyTheName();
+    void everyOperationKeepsTheName_data() { addOddNameRows(); }
+    void everyOperationKeepsTheName();
 };
 
-void TestOddNames::foldersOpenAndFilesPlay()
+// One window, the real trash, and the name through each operation in turn: listed, played,
+// previewed, viewed, trashed and copied from a disc.
+void TestOddNames::everyOperationKeepsTheName()
 {
     QFETCH(QByteArray, stem);
     QFETCH(QString, shown);
-    Library l;
-    const QByteArray folder = l.at("Musica/") + stem;
+    const LibraryTree tree({"Musica/", "Fotos/", "disc/"});
+    const auto at = [&](const QString& relative) { return QFile::encodeName(tree.path(relative)); };
+    qputenv("XDG_DATA_HOME", at("data"));
+    TestWindow t;
+    QVERIFY(writeFile(t.programFolder.filePath("folders.ini"),
+                      tree.foldersIni("Videos", "Musica", "Fotos", "tv")));
+    DesktopFileOperations trash;
+    t.window = std::make_unique<MainWindow>(Services{t.player, t.drives, t.launcher, trash},
+                                            t.programFolder.path());
+    MainWindow& w = *t.window;
+    ModalAnswers answers({Qt::Key_Left, Qt::Key_Return}); // "Sí" to the trash's question
+
+    const QByteArray folder = at("Musica/") + stem;
+    const QByteArray song = folder + '/' + stem + ".mp3";
     QVERIFY(makeFolderAt(folder));
-    QVERIFY(writeFileAt(folder + '/' + stem + ".mp3", "song"));
+    QVERIFY(writeFileAt(song, "song"));
     QVERIFY(writeFileAt(folder + "/other.mp3", "song"));
-
-    QVERIFY(chooseRow(l.w(), "Mi Música"));
-    QVERIFY(chooseRow(l.w(), shown));
-    QCOMPARE(fileNameBytes(l.w().Dir1.path), folder);
-    QCOMPARE(l.w().LblTitle->text(), shown);
-    QVERIFY(chooseRow(l.w(), shown + ".mp3"));
-    QCOMPARE(l.t.player.calls.value(0), "URL " + fileNameFromBytes(folder + '/' + stem + ".mp3"));
-
+    QVERIFY(chooseRow(w, "Mi Música"));
+    QVERIFY(chooseRow(w, shown));
+    QCOMPARE(fileNameBytes(w.Dir1.path), folder);
+    QCOMPARE(w.LblTitle->text(), shown);
+    QVERIFY(chooseRow(w, shown + ".mp3"));
+    QCOMPARE(t.player.calls.value(0), "URL " + fileNameFromBytes(song));
     // The playlist file holds the paths' bytes as they are; a path with a line break cannot be
     // a line of it and is left out of the file only.
-    QVERIFY(chooseRow(l.w(), "REPRODUCIR TODO"));
-    const QByteArray list = readFile(l.t.programFolder.filePath("list.m3u"));
-    QCOMPARE(list, stem.contains('\n')
-                       ? QByteArray()
-                       : folder + '/' + stem + ".mp3\r\n" + folder + "/other.mp3\r\n");
-    QCOMPARE(l.t.player.playlist.size(), 2);
-}
+    QVERIFY(chooseRow(w, "REPRODUCIR TODO"));
+    QCOMPARE(readFile(t.programFolder.filePath("list.m3u")),
+             stem.contains('\n') ? QByteArray() : song + "\r\n" + folder + "/other.mp3\r\n");
+    QCOMPARE(t.player.playlist.size(), 2);
 
-void TestOddNames::picturesPreviewAndShow()
-{
-    QFETCH(QByteArray, stem);
-    QFETCH(QString, shown);
-    Library l;
-    QVERIFY(writeFileAt(l.at("Fotos/") + stem + ".jpg", jpeg(QSize(40, 30))));
-    QVERIFY(chooseRow(l.w(), "Mis Imágenes"));
-    QVERIFY(highlightRow(l.w(), shown + ".jpg"));
-    QTRY_COMPARE(l.w().imageInfo.LblImSize->text(), QStringLiteral("40 x 30"));
-    QVERIFY(l.w().Image2->hasPicture());
-
-    bool shownInTheViewer = false;
+    const QByteArray picture = at("Fotos/") + stem + ".jpg";
+    const QByteArray photo = jpeg(QSize(40, 30));
+    QVERIFY(writeFileAt(picture, photo));
+    QVERIFY(chooseRow(w, "MENU PRINCIPAL"));
+    QVERIFY(chooseRow(w, "Mis Imágenes"));
+    QVERIFY(highlightRow(w, shown + ".jpg"));
+    QTRY_COMPARE(w.imageInfo.LblImSize->text(), QStringLiteral("40 x 30"));
+    QVERIFY(w.Image2->hasPicture());
+    bool inTheViewer = false;
     QTimer closer;
     connect(&closer, &QTimer::timeout, this, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* viewer = qobject_cast<PictureViewer*>(modal))
-            shownInTheViewer = viewer->Image1->hasPicture();
-        if (modal)
-            modal->close();
+        if (auto* viewer = qobject_cast<PictureViewer*>(QApplication::activeModalWidget())) {
+            inTheViewer = viewer->Image1->hasPicture();
+            viewer->close();
+        }
     });
     closer.start(10);
-    QVERIFY(chooseRow(l.w(), shown + ".jpg"));
-    QVERIFY(shownInTheViewer);
-}
+    QVERIFY(chooseRow(w, shown + ".jpg"));
+    QVERIFY(inTheViewer);
 
-void TestOddNames::theTrashKeepsTheName()
-{
-    QFETCH(QByteArray, stem);
-    QFETCH(QString, shown);
-    DesktopFileOperations trash;
-    Library l(&trash);
-    qputenv("XDG_DATA_HOME", QFile::encodeName(l.tree.path("data")));
-    const QByteArray path = l.at("Fotos/") + stem + ".jpg";
-    QVERIFY(writeFileAt(path, "photo"));
-    QVERIFY(chooseRow(l.w(), "Mis Imágenes"));
-    QVERIFY(highlightRow(l.w(), shown + ".jpg"));
-    ModalAnswers answers({Qt::Key_Left, Qt::Key_Return});
-    QTest::keyClick(l.w().LsvMenu, Qt::Key_Delete);
-    QCOMPARE(answers.messages, QStringList());
-    QVERIFY(readFileAt(path).isEmpty());
-
+    QTest::keyClick(w.LsvMenu, Qt::Key_Delete);
+    QVERIFY(readFileAt(picture).isEmpty());
     // The entry may have a shorter name than the file (its info file's name must fit too), but
     // the original path is kept whole.
-    const QStringList infos = GetFolder(l.tree.path("data/Trash/info"))->fileNames;
+    const QStringList infos = GetFolder(tree.path("data/Trash/info"))->fileNames;
     QCOMPARE(infos.size(), 1);
-    const QByteArray info = readFileAt(QFile::encodeName(l.tree.path("data/Trash/info/")) +
-                                       fileNameBytes(infos.front()));
-    QVERIFY2(info.contains("\nPath=" + path.toPercentEncoding("/") + "\n"), info.constData());
+    const QByteArray info = readFileAt(at("data/Trash/info/") + fileNameBytes(infos.front()));
+    QVERIFY2(info.contains("\nPath=" + picture.toPercentEncoding("/") + "\n"), info.constData());
     const QByteArray entry = fileNameBytes(infos.front()).chopped(int(strlen(".trashinfo")));
-    QCOMPARE(readFileAt(QFile::encodeName(l.tree.path("data/Trash/files/")) + entry), "photo");
-}
+    QCOMPARE(readFileAt(at("data/Trash/files/") + entry), photo);
 
-void TestOddNames::importsCopyTheName()
-{
-    QFETCH(QByteArray, stem);
-    Library l;
-    const QByteArray folder = l.at("disc/") + stem;
-    QVERIFY(makeFolderAt(folder));
-    QVERIFY(writeFileAt(folder + '/' + stem + ".jpg", "photo"));
-    l.t.player.driveSpecifiers = {"D:"};
-    l.t.drives.drives = {{u'D', true, "DISCO", l.tree.path("disc")}};
-    ModalAnswers answers({});
-    l.w().importScreen.picCopiar->show();
-    l.w().importScreen.List1->setCurrentRow(2);
-    QTest::keyClick(l.w().importScreen.List1, Qt::Key_Return);
+    // The pictures of a disc, imported into the picture library that no longer holds the name.
+    QVERIFY(makeFolderAt(at("disc/") + stem));
+    QVERIFY(writeFileAt(at("disc/") + stem + '/' + stem + ".jpg", "from the disc"));
+    t.player.driveSpecifiers = {"D:"};
+    t.drives.drives = {{u'D', true, "DISCO", tree.path("disc")}};
+    w.importScreen.picCopiar->show();
+    w.importScreen.List1->setCurrentRow(2);
+    QTest::keyClick(w.importScreen.List1, Qt::Key_Return);
+    QCOMPARE(readFileAt(picture), "from the disc");
+    QCOMPARE(answers.questions, 1);
     QCOMPARE(answers.messages, QStringList());
-    QCOMPARE(readFileAt(l.at("Fotos/") + stem + ".jpg"), "photo");
 }
 
 QTEST_MAIN(TestOddNames)

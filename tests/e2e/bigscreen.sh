@@ -7,66 +7,44 @@
 # usage: bigscreen.sh SOFAVIO SCREENSHOT DEMO_FOLDER OUT_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
-out=$4
-mkdir -p "$out"
-prepare "$1" "$3"
-wm=${E2E_WM:-bare}
-
+prepare "$@"
 for size in 1920x1080 3840x2160; do
-    run_in_x "$size" "$2" "$out" "$size" "$wm" <<'STEPS'
-SCREENSHOT=$1 OUT=$2 SIZE=$3 WM=$4
-scale=$(( ${SIZE#*x} / 1080 ))
-reference=1920x1080
-shot() { echo "$OUT/$1-$SIZE-$WM.png"; }
+    run_in_x "$size" "$size" <<'STEPS'
+size=$1 scale=$(( ${1#*x} / 1080 )) reference=1920x1080-$wm
+wm=$size-$wm # each screenshot's name tells its size
 # same NAME: the screen matches the 1080 run's shot of that name (taken as the reference).
 same() {
-    if [ "$SIZE" = "$reference" ]; then
-        await "$SCREENSHOT" "$(shot "$1")"
-    else
-        await "$SCREENSHOT" "$(shot "$1")" --same-as "$OUT/$1-$reference-$WM.png" ||
-            { echo "the $1 screen is not laid out as at $reference"; exit 1; }
-    fi
+    [ $scale = 1 ] && { await "$1"; return; }
+    await "$1" --same-as "$out/$1-$reference.png" ||
+        { echo "the $1 is not laid out as at 1080"; exit 1; }
 }
-# measure WHAT RRGGBB X0 Y0 X1 Y1 (at 1080 rows): writes the height of that colour's box.
+# measure WHAT RRGGBB X0 Y0 X1 Y1 (at 1080 rows): the height of that colour's box, twice
+# what it is at 1080 rows on 2160.
 measure() {
-    local what=$1 colour=$2
-    shift 2
-    await_extent 'bottom > top' "$SCREENSHOT" "$(shot "$what")" "$colour" \
-        $(( $1 * scale )) $(( $2 * scale )) $(( $3 * scale )) $(( $4 * scale )) ||
-        { echo "no $what"; exit 1; }
-    echo $(( bottom - top + 1 )) > "$OUT/$what-$SIZE-$WM.height"
+    within 50 has_extent 'bottom > top' "$1" "$2" $(( $3 * scale )) $(( $4 * scale )) \
+        $(( $5 * scale )) $(( $6 * scale )) || { echo "no $1"; exit 1; }
+    local height=$(( bottom - top + 1 )) file=$out/$1-$reference.height
+    [ $scale = 1 ] && { echo $height > "$file"; return; }
+    local small=$(cat "$file")
+    echo "$1: $small rows high at 1080, $height at 2160"
+    (( height >= 2 * small - 2 && height <= 2 * small + 2 )) ||
+        { echo "the $1 is $height rows high at 4K, $small at 1080"; exit 1; }
 }
 
 measure highlight-bar 316ac5 0 120 960 240   # the first row's bar
 measure title-text ffffff 20 85 1900 130     # "Telarino 0.1a" inside the title's frame
 same main-menu
 
-xdotool key Down Down Down Return   # Mis Imágenes
-sleep 0.5
+choose_row 3                        # Mis Imágenes
 xdotool key End                     # Mandelbrot.jpg, previewed beside the list
 sleep 1
 same picture-preview
 
-xdotool key Home Down Down Return   # MENU PRINCIPAL
-sleep 0.5
-xdotool key Down Return             # Mi Cine
-sleep 0.5
+choose_row 2                        # MENU PRINCIPAL
+choose_row 1                        # Mi Cine
 xdotool key Return                  # Carta de ajuste.mpg
 opened "Carta de ajuste.mpg"
-await "$SCREENSHOT" "$(shot film)" --video || { echo "the film does not cover the screen"; exit 1; }
-xdotool key Right                   # the control panel over the film, kept to look at
-sleep 0.7
-"$SCREENSHOT" "$(shot control-panel)"
-kill -0 "$pid" || { echo "the program ended by itself"; exit 1; }
-kill "$pid"; wait "$pid" || true
+await film --video || { echo "the film does not cover the screen"; exit 1; }
+end_program
 STEPS
 done
-
-status=0
-for what in highlight-bar title-text; do
-    small=$(cat "$out/$what-1920x1080-$wm.height") big=$(cat "$out/$what-3840x2160-$wm.height")
-    echo "$what: $small rows at 1080, $big rows at 2160"
-    (( big >= 2 * small - 2 && big <= 2 * small + 2 )) ||
-        { echo "the $what is not twice as tall at 4K"; status=1; }
-done
-exit $status

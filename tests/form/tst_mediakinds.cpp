@@ -4,7 +4,7 @@
 
 #include <QTest>
 
-// Which list takes a file of each extension, one letter for each list, in this order:
+// Which list takes a file, one letter for each list, in this order:
 // V video library, A music library, P picture library, M drive (all media), N the songs the
 // player moves on through, W opens the viewer, X the viewer steps through it, R previewed,
 // v m p the import of videos, music and pictures (a substring rule of three letters or more).
@@ -15,6 +15,8 @@ class TestMediaKinds : public QObject {
 private slots:
     void eachListTakesItsKind_data();
     void eachListTakesItsKind();
+    void otherWildcards();
+    void unreadableFolderChangesNothing();
 };
 
 void TestMediaKinds::eachListTakesItsKind_data()
@@ -25,29 +27,24 @@ void TestMediaKinds::eachListTakesItsKind_data()
         const char* extension;
         const char* lists;
     } rows[] = {
-        // the lists as they always were
+        // the lists as they always were, different on purpose
         {"avi", "VM v"},   {"mpeg", "VM v"},  {"mpg", "VM v"},   {"wmv", "VM v"},
         {"mpe", "v"},      {"asf", "v"},      {"divx", "V"},     {"vob", "V"},
         {"ogg", "VAMN m"}, {"mp3", "AMN m"},  {"wma", "AMN m"},  {"wav", "AN m"},
         {"wave", "A m"},   {"mp2", "A"},      {"cda", "A"},      {"jpg", "PMWXR p"},
         {"jpeg", "PMWXR p"}, {"bmp", "PMWXR p"}, {"gif", "PMWXR p"}, {"jpe", "PWXR p"},
         {"wmf", "PW p"},
-        // today's formats
-        {"mkv", "VM v"},   {"mp4", "VM v"},   {"m4v", "VM v"},   {"mov", "VM v"},
-        {"webm", "VM v"},  {"m2ts", "VM v"},  {"mts", "VM v"},   {"ogv", "VM v"},
-        {"3gp", "VM v"},   {"flv", "VM v"},   {"ts", "VM"},      {"flac", "AMN m"},
-        {"m4a", "AMN m"},  {"aac", "AMN m"},  {"opus", "AMN m"}, {"oga", "AMN m"},
-        {"mka", "AMN m"},  {"aiff", "AMN m"}, {"aif", "AMN m"},  {"wv", "AMN"},
-        {"png", "PMWXR p"}, {"webp", "PMWXR p"}, {"tif", "PMWXR p"}, {"tiff", "PMWXR p"},
-        // the import's substring rule, and files of no kind
-        {"peg", "v p"},    {"web", "v p"},    {"iff", "m p"},    {"fla", "m"},
-        {"txt", ""},       {"mkv2", ""},      {"nfo", ""},
+        // today's formats: one of each kind shows its list joined to every list (the import's
+        // rule wants three letters)
+        {"mkv", "VM v"},   {"ts", "VM"},      {"flac", "AMN m"}, {"wv", "AMN"},
+        {"png", "PMWXR p"},
+        // the import's substring rule, case, and an extension only at the end of the name
+        {"peg", "v p"},    {"MPEG", "VM v"},  {"mkv2", ""},
     };
     for (const auto& row : rows) {
-        const QString extension = QString::fromLatin1(row.extension);
-        const QString lists = QString::fromLatin1(row.lists).remove(QLatin1Char(' '));
-        for (const QString& name : {"file." + extension, "FILE." + extension.toUpper()})
-            QTest::newRow(qPrintable(name)) << name << lists;
+        const QString name = "file." + QString::fromLatin1(row.extension);
+        QTest::newRow(qPrintable(name))
+            << name << QString::fromLatin1(row.lists).remove(QLatin1Char(' '));
     }
 }
 
@@ -74,6 +71,21 @@ void TestMediaKinds::eachListTakesItsKind()
             lists += QLatin1Char(kListLetters[i]);
     }
     QTEST(lists, "lists");
+}
+
+void TestMediaKinds::otherWildcards()
+{
+    QVERIFY(NamePattern("IMG*.jpg").matches("img_0001.JPG"));
+    QVERIFY(!NamePattern("a?.txt").matches("a.txt"));
+    QVERIFY(!NamePattern("").matches("x.gif"));
+}
+
+void TestMediaKinds::unreadableFolderChangesNothing()
+{
+    FileList files{"/old", kAudioPattern, {"a.mp3"}};
+    QVERIFY(!files.setPath("/nonexistent/folder"));
+    QCOMPARE(files.path, QStringLiteral("/old"));
+    QCOMPARE(files.entries, QStringList({"a.mp3"}));
 }
 
 QTEST_GUILESS_MAIN(TestMediaKinds)

@@ -1,293 +1,252 @@
-#include "app/mainwindow.h"
 #include "form/elements.h"
+#include "form/keycodes.h"
 #include "form/mediakinds.h"
-#include "form/menulist.h"
+#include "keys/windowkeys.h"
 #include "menu/folderbrowser.h"
-#include "menu/itemactivation.h"
 #include "platform/filesystem.h"
 #include "platform/mpvplayer.h"
 #include "playback/nowplaying.h"
-#include "support/fakedrives.h"
-#include "support/fakefileoperations.h"
-#include "support/fakelauncher.h"
+#include "playback/playall.h"
 #include "support/files.h"
+#include "support/librarytree.h"
+#include "support/menudriver.h"
+#include "support/modalanswers.h"
+#include "support/testwindow.h"
 
-#include <QFile>
 #include <QLabel>
-#include <QMessageBox>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <memory>
 
 namespace {
 
 constexpr int kTimeoutMs = 10000;
 
-QString data(const char* name)
+CurrentMedia media(const QString& type, const QString& path = QStringLiteral("/m/a.mp3"))
 {
-    return QStringLiteral(TEST_DATA_DIR "/") + QString::fromUtf8(name);
+    return CurrentMedia{path, type, "Artista", "Canción", "Disco", 220};
 }
 
-// The real window over the real libmpv, without sound or picture; media runs faster than
-// real time unless `timed`.
-struct RealPlayback {
-    explicit RealPlayback(bool timed = false)
-        : player(
-              drives,
-              MpvSettings{QStringLiteral("null"), QStringLiteral("null"), QString(),
-                          timed ? std::vector<std::pair<QByteArray, QByteArray>>{}
-                                : std::vector<std::pair<QByteArray, QByteArray>>{{"untimed", "yes"},
-                                                                                 {"ao-null-untimed",
-                                                                                  "yes"}}}),
-          window(std::make_unique<MainWindow>(Services{player, drives, launcher, files},
-                                              programFolder.path()))
-    {
-        window->Timer1->stop(); // the tests tick it themselves
-    }
-
-    // A folder of copies of a test file under the given names.
-    QString folderOf(const QStringList& names, const char* source = "tagged.mp3")
-    {
-        const QString folder = media.filePath(QString::number(++folders));
-        QDir().mkpath(folder);
-        for (const QString& name : names)
-            QFile::copy(data(source), folder + u'/' + name);
-        return folder;
-    }
-
-    void choose(const QString& text)
-    {
-        MenuList& list = *window->LsvMenu;
-        for (int row = 0; row < list.rows().rowCount(); ++row) {
-            if (list.rows().row(row).text == text)
-                list.selectRow(row);
-        }
-        LsvMenu_Click(*window);
-    }
-
-    QString nowPlaying()
-    {
-        return player.currentMedia() ? player.currentMedia()->sourceURL : QString();
-    }
-
-    FakeDrives drives;
-    FakeLauncher launcher;
-    FakeFileOperations files;
-    MpvPlayer player;
-    QTemporaryDir programFolder;
-    QTemporaryDir media;
-    int folders = 0;
-    std::unique_ptr<MainWindow> window;
-};
+using Handler = void (*)(FrmMain&);
 
 } // namespace
 
+Q_DECLARE_METATYPE(Handler)
+
+// The real window over the fake player, made anew for each test (and row); once over the real
+// player, on a folder of two good songs with two bad ones between them.
 class TestPlayback : public QObject {
     Q_OBJECT
 private slots:
-    void nextSongStartsByItselfAndStopsAfterTheLast();
-    void videoEndingClearsTheRepeatAndStartsNothing();
-    void repeatJumpsBackOnlyPastTheSecondMark();
-    void playAllPlaysInOrderAndWritesTheList();
-    void playAllOfNothing();
-    void unplayableFileIsReported();
-    void badFilesNeverStopTheProgram();
+    void init()
+    {
+        m_t = std::make_unique<TestWindow>();
+        m_t->create();
+    }
+    void mediaKindShowsOrHidesTheView_data();
+    void mediaKindShowsOrHidesTheView();
+    void escapeShowsThePlayerViewTheFirstTime();
+    void tickWhilePlaying_data();
+    void tickWhilePlaying();
+    void tickAfterTheEnd_data();
+    void tickAfterTheEnd();
+    void unwritableListChangesNothing();
+    void badSongsNeverStopTheMusic();
+
+private:
+    MainWindow& w() { return *m_t->window; }
+    FakePlayer& player() { return m_t->player; }
+
+    std::unique_ptr<TestWindow> m_t;
 };
 
-void TestPlayback::nextSongStartsByItselfAndStopsAfterTheLast()
+void TestPlayback::mediaKindShowsOrHidesTheView_data()
 {
-    RealPlayback p;
-    MainWindow& w = *p.window;
-    const QString folder = p.folderOf({"a.mp3", "b.mp3", "c.mp3", "notes.txt"});
-    w.File1.pattern = kAudioPattern;
-    QVERIFY(Explore(w, folder));
-    QSignalSpy changes(&p.player, &MediaPlayer::MediaChange);
-
-    p.choose("b.mp3");
-    QVERIFY(changes.wait(kTimeoutMs));
-    QCOMPARE(w.state.TrackIndex, 1);
-    QCOMPARE(w.nowPlaying.LblNowPlaying->text(),
-             QStringLiteral("Test Artist: Test Title (Test Album)"));
-    QVERIFY(w.playerView.PicMediaPlayer->isHidden());
-    QTRY_COMPARE_WITH_TIMEOUT(p.player.playState(), PlayState::Stopped, kTimeoutMs);
-
-    Timer1_Timer(w);
-    QCOMPARE(w.state.TrackIndex, 2);
-    QVERIFY(changes.wait(kTimeoutMs));
-    QCOMPARE(p.nowPlaying(), folder + "/c.mp3");
-    QTRY_COMPARE_WITH_TIMEOUT(p.player.playState(), PlayState::Stopped, kTimeoutMs);
-
-    // After the last song the folder stays finished, however long the timer runs.
-    for (int tick = 0; tick < 5; ++tick)
-        Timer1_Timer(w);
-    QTest::qWait(300);
-    QCOMPARE(changes.size(), 2);
-    QCOMPARE(w.state.TrackIndex, 0);
-    QCOMPARE(p.player.playState(), PlayState::Stopped);
+    QTest::addColumn<Handler>("handler");
+    QTest::addColumn<QString>("type"); // "-": nothing loaded
+    QTest::addColumn<bool>("viewBefore");
+    QTest::addColumn<bool>("viewAfter");
+    const std::pair<const char*, Handler> events[] = {{"NewStream", &MediaPlayer_NewStream},
+                                                      {"MediaChange", &MediaPlayer_MediaChange},
+                                                      {"Resize", &PicMediaPlayer_Resize}};
+    for (const auto& [name, handler] : events) {
+        QTest::addRow("%s video", name) << handler << "video" << false << true;
+        QTest::addRow("%s audio", name) << handler << "audio" << true << false;
+        QTest::addRow("%s neither", name) << handler << "" << true << true;
+        QTest::addRow("%s case counts", name) << handler << "Video" << false << false;
+        QTest::addRow("%s nothing loaded", name) << handler << "-" << true << true;
+    }
 }
 
-void TestPlayback::videoEndingClearsTheRepeatAndStartsNothing()
+void TestPlayback::mediaKindShowsOrHidesTheView()
 {
-    RealPlayback p;
-    MainWindow& w = *p.window;
-    QSignalSpy changes(&p.player, &MediaPlayer::MediaChange);
-    w.File1.pattern = kVideoPattern;
-    QVERIFY(Explore(w, p.folderOf({"one.mpg", "two.mpg"}, "clip.mpg")));
-    p.choose("one.mpg");
-    QVERIFY(changes.wait(kTimeoutMs));
-    QVERIFY(!w.playerView.PicMediaPlayer->isHidden());
-    w.state.RepeatAB = true;
-    w.state.MarkB = 1000;
-    QTRY_COMPARE_WITH_TIMEOUT(p.player.playState(), PlayState::Stopped, kTimeoutMs);
-
-    Timer1_Timer(w);
-    Timer1_Timer(w);
-    QVERIFY(!w.state.RepeatAB);
-    QTest::qWait(300);
-    QCOMPARE(changes.size(), 1);
+    QFETCH(Handler, handler);
+    QFETCH(QString, type);
+    QFETCH(bool, viewBefore);
+    w().playerView.PicMediaPlayer->setVisible(viewBefore);
+    if (type != u"-")
+        player().media = media(type);
+    handler(w());
+    QTEST(!w().playerView.PicMediaPlayer->isHidden(), "viewAfter");
+    QCOMPARE(w().nowPlaying.LblNowPlaying->text(),
+             type == u"-" ? QStringLiteral("No hay Media Disponible")
+                          : QStringLiteral("Artista: Canción (Disco)"));
 }
 
-void TestPlayback::repeatJumpsBackOnlyPastTheSecondMark()
+void TestPlayback::escapeShowsThePlayerViewTheFirstTime()
 {
-    RealPlayback p(true);
-    MainWindow& w = *p.window;
-    QSignalSpy changes(&p.player, &MediaPlayer::MediaChange);
-    p.player.setURL(data("tagged.mp3"));
-    QVERIFY(changes.wait(kTimeoutMs));
-    p.player.pause();
-    p.player.setCurrentPosition(1.6);
-    QTest::qWait(300);
-    const double settled = p.player.currentPosition().value_or(-1);
-    QVERIFY2(settled > 1.0 && settled < 2.0, qPrintable(QString::number(settled)));
-
-    w.state.RepeatAB = true;
-    w.state.MarkA = 0;
-    w.state.MarkB = 2;
-    Timer1_Timer(w);
-    QTest::qWait(200);
-    QCOMPARE(p.player.currentPosition().value_or(-1), settled);
-    QCOMPARE(p.player.playState(), PlayState::Paused);
-
-    w.state.MarkB = 1;
-    Timer1_Timer(w);
-    QCOMPARE(p.player.playState(), PlayState::Playing);
-    QTRY_VERIFY(p.player.currentPosition().value_or(9) < 0.9);
+    // The panel was sized while hidden; its first show must not count it hidden again.
+    w().showOnScreen();
+    QVERIFY(QTest::qWaitForWindowExposed(&w()));
+    player().media = media("audio");
+    Form_KeyDown(w(), kKeyEscape);
+    QVERIFY(w().playerView.PicMediaPlayer->isVisible());
+    QVERIFY(w().playerViewShown());
 }
 
-void TestPlayback::playAllPlaysInOrderAndWritesTheList()
+void TestPlayback::tickWhilePlaying_data()
 {
-    RealPlayback p;
-    MainWindow& w = *p.window;
-    QStringList played;
-    connect(&p.player, &MediaPlayer::MediaChange, this,
-            [&](const MediaItem& item) { played << item.sourceURL; });
-    const QString first = p.folderOf({"c.mp3", "a.mp3", "b.mp3"});
-    w.File1.pattern = kAudioPattern;
-    QVERIFY(Explore(w, first));
-    p.choose("REPRODUCIR TODO");
-    const QStringList order{first + "/a.mp3", first + "/b.mp3", first + "/c.mp3"};
-    QTRY_COMPARE_WITH_TIMEOUT(played, order, kTimeoutMs);
-    QFile list(p.programFolder.filePath("list.m3u"));
-    QVERIFY(list.open(QIODevice::ReadOnly));
-    QCOMPARE(list.readAll(), (order.join("\r\n") + "\r\n").toUtf8());
-    list.close();
-
-    // A second play-all replaces the first: file and playlist.
-    const QString second = p.folderOf({"y.mp3", "x.mp3"});
-    QVERIFY(Explore(w, second));
-    played.clear();
-    p.choose("REPRODUCIR TODO");
-    QTRY_COMPARE_WITH_TIMEOUT(played, QStringList({second + "/x.mp3", second + "/y.mp3"}),
-                              kTimeoutMs);
-    QTRY_COMPARE_WITH_TIMEOUT(p.player.playState(), PlayState::Stopped, kTimeoutMs);
-    QCOMPARE(played.size(), 2);
-    QVERIFY(list.open(QIODevice::ReadOnly));
-    QCOMPARE(list.readAll(), QByteArray((second + "/x.mp3\r\n" + second + "/y.mp3\r\n").toUtf8()));
+    QTest::addColumn<bool>("f2");        // B set at 20 s (A is at 10 s), the repeat on
+    QTest::addColumn<QString>("opened"); // a file opened since; empty: none
+    QTest::addColumn<double>("position");
+    QTest::addColumn<bool>("jumps"); // back to A, playing
+    QTest::addColumn<QString>("time");
+    QTest::newRow("at B") << true << "" << 20.0 << false << "00:20 / 03:40";
+    QTest::newRow("past B") << true << "" << 20.4 << true << "00:10 / 03:40";
+    QTest::newRow("repeat off") << false << "" << 25.0 << false << "00:25 / 03:40";
+    // The repeat belongs to its file: another one ends it, the same one again keeps it.
+    QTest::newRow("another file opened") << true << "/m/b.mp3" << 65.2 << false << "01:05 / 03:40";
+    QTest::newRow("the same file again") << true << "/m/a.mp3" << 30.0 << true << "00:10 / 03:40";
 }
 
-void TestPlayback::playAllOfNothing()
+void TestPlayback::tickWhilePlaying()
 {
-    RealPlayback p;
-    MainWindow& w = *p.window;
-    QSignalSpy changes(&p.player, &MediaPlayer::MediaChange);
-    w.File1.pattern = kAudioPattern;
-    QVERIFY(Explore(w, p.folderOf({"readme.txt"})));
-    p.choose("REPRODUCIR TODO");
-    QFile list(p.programFolder.filePath("list.m3u"));
-    QVERIFY(list.open(QIODevice::ReadOnly));
-    QCOMPARE(list.size(), 0);
-    QTest::qWait(200);
-    QCOMPARE(changes.size(), 0);
+    QFETCH(bool, f2);
+    QFETCH(QString, opened);
+    QFETCH(double, position);
+    QFETCH(bool, jumps);
+    player().media = media("audio", "/m/a.mp3");
+    player().position = 20;
+    w().state.MarkA = 10;
+    if (f2)
+        Form_KeyDown(w(), kKeyF2);
+    if (!opened.isEmpty()) {
+        player().media = media("audio", opened);
+        MediaPlayer_MediaChange(w());
+    }
+    player().position = position;
+    Timer1_Timer(w());
+    QCOMPARE(player().calls, jumps ? QStringList{"play"} : QStringList{});
+    QCOMPARE(*player().position, jumps ? 10.0 : position);
+    QTEST(w().nowPlaying.lblTime->text(), "time");
 }
 
-void TestPlayback::unplayableFileIsReported()
+void TestPlayback::tickAfterTheEnd_data()
 {
-    RealPlayback p;
-    MainWindow& w = *p.window;
-    w.File1.pattern = kAudioPattern;
-    const QString folder = p.folderOf({"roto.mp3"}, "broken.mp3");
-    QVERIFY(Explore(w, folder));
-    QStringList messages;
-    QTimer watcher;
-    connect(&watcher, &QTimer::timeout, this, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            messages << box->windowTitle() + " | " + box->text();
-            box->accept();
-        }
-    });
-    watcher.start(20);
-    p.choose("roto.mp3");
-    QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 1, kTimeoutMs);
-    QVERIFY2(
-        messages.front().startsWith("Sofavio | No se puede reproducir " + folder + "/roto.mp3: "),
-        qPrintable(messages.front()));
-    QTest::qWait(300);
-    QCOMPARE(messages.size(), 1);
+    QTest::addColumn<QString>("ended");      // in a folder of a.mp3, b.mp3, c.mp3 and film.mpg
+    QTest::addColumn<bool>("nextBroken");    // b.mp3 cannot be played
+    QTest::addColumn<bool>("stoppedByUser"); // before the ticks that follow
+    QTest::addColumn<QString>("calls");      // of the player, after the end
+    QTest::addColumn<bool>("repeat");
+    QTest::newRow("a song: the next one") << "a.mp3" << false << false << "URL b.mp3|play" << false;
+    QTest::newRow("the last song: nothing") << "c.mp3" << false << false << "" << false;
+    QTest::newRow("a film: nothing") << "film.mpg" << false << false << "" << false;
+    QTest::newRow("stopped by the user") << "a.mp3" << false << true << "" << true;
+    QTest::newRow("past a song that cannot be played")
+        << "a.mp3" << true << false << "URL b.mp3|play|URL c.mp3|play" << false;
+    QTest::newRow("stopped at a song that cannot be played")
+        << "a.mp3" << true << true << "URL b.mp3|play" << false;
 }
 
-void TestPlayback::badFilesNeverStopTheProgram()
+void TestPlayback::tickAfterTheEnd()
 {
-    RealPlayback p;
-    MainWindow& w = *p.window;
-    const QString folder = p.folderOf({"d bien.mp3"});
-    QVERIFY(writeFile(folder + "/a vacío.mp3", ""));
-    QVERIFY(writeFile(folder + "/b roto.mp3", QByteArray(3000, '\x5a')));
-    QFile whole(data("tagged.mp3"));
-    QVERIFY(whole.open(QIODevice::ReadOnly));
-    QVERIFY(writeFile(folder + "/c corto.mp3", whole.read(700)));
-    w.File1.pattern = kAudioPattern;
-    QVERIFY(Explore(w, folder));
-
-    int boxes = 0;
-    QTimer watcher;
-    connect(&watcher, &QTimer::timeout, this, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            ++boxes;
-            box->accept();
-        }
-    });
-    watcher.start(20);
-    QStringList played;
-    connect(&p.player, &MediaPlayer::MediaChange, this,
-            [&](const MediaItem& item) { played << GetFileName(item.sourceURL); });
-
-    // Play-all goes past the files that fail, one message at most for each.
-    p.choose("REPRODUCIR TODO");
-    QTRY_VERIFY_WITH_TIMEOUT(played.contains("d bien.mp3"), kTimeoutMs);
-    QTRY_COMPARE_WITH_TIMEOUT(p.player.playState(), PlayState::Stopped, kTimeoutMs);
-    QTest::qWait(300);
-    QVERIFY(boxes >= 1 && boxes <= 3);
-
-    // One failing file started alone is told once; the timer does not retry it.
-    boxes = 0;
-    p.choose("b roto.mp3");
-    QTRY_COMPARE_WITH_TIMEOUT(boxes, 1, kTimeoutMs);
+    QFETCH(QString, ended);
+    QFETCH(bool, nextBroken);
+    QFETCH(bool, stoppedByUser);
+    const LibraryTree tree({"m/a.mp3", "m/b.mp3", "m/c.mp3", "m/film.mpg"});
+    ModalAnswers answers({});
+    // The folder's songs were playing, so a film's end finds a next song there too.
+    for (const QString& name : {QStringLiteral("a.mp3"), ended}) {
+        player().media = media(name.endsWith(".mpg") ? "video" : "audio", tree.path("m/" + name));
+        MediaPlayer_MediaChange(w());
+    }
+    w().state.RepeatAB = true;
+    player().state = PlayState::Stopped; // it ended by itself
+    if (nextBroken) {
+        Timer1_Timer(w());
+        // b.mp3 cannot be played: the player is left with nothing loaded.
+        player().media.reset();
+        player().state = PlayState::Undefined;
+        emit player().Error(tree.path("m/b.mp3"), QStringLiteral("el archivo no se pudo abrir"));
+        QCOMPARE(answers.messages.size(), 1);
+    }
+    w().state.StoppedByUser = stoppedByUser;
+    // Once for each end, not again at every tick.
     for (int tick = 0; tick < 3; ++tick)
-        Timer1_Timer(w);
+        Timer1_Timer(w());
+    QTEST(player().calls.join(u'|').remove(tree.path("m/")), "calls");
+    QTEST(w().state.RepeatAB, "repeat");
+}
+
+void TestPlayback::unwritableListChangesNothing()
+{
+    // The program's folder is a file: nothing can be written in it, even by root.
+    const LibraryTree tree({"not-a-folder"});
+    MainWindow window(m_t->services(), tree.path("not-a-folder"));
+    player().playlist = {MediaItem{"/old.mp3"}};
+    ModalAnswers answers({});
+    EnqueueAll(window);
+    QCOMPARE(answers.messages.size(), 1);
+    QVERIFY2(answers.messages.front().startsWith("No se pudo escribir la lista de reproducción"),
+             qPrintable(answers.messages.front()));
+    QCOMPARE(player().playlist.size(), 1);
+    QVERIFY(player().calls.isEmpty());
+}
+
+void TestPlayback::badSongsNeverStopTheMusic()
+{
+    QTemporaryDir folder;
+    const QByteArray song = readFile(QStringLiteral(TEST_DATA_DIR "/tagged.mp3"));
+    QVERIFY(writeFile(folder.filePath("a.mp3"), song));
+    QVERIFY(writeFile(folder.filePath("b roto.mp3"),
+                      readFile(QStringLiteral(TEST_DATA_DIR "/broken.mp3"))));
+    QVERIFY(writeFile(folder.filePath("c vacío.mp3"), ""));
+    QVERIFY(writeFile(folder.filePath("d.mp3"), song));
+    // The real player, without sound or picture and faster than real time.
+    QStringList played;
+    MpvSettings settings;
+    settings.audioOutput = QStringLiteral("null");
+    settings.extraOptions = {{"untimed", "yes"}, {"ao-null-untimed", "yes"}};
+    MpvPlayer mpv(m_t->drives, settings);
+    connect(&mpv, &MediaPlayer::MediaChange, this,
+            [&](const MediaItem& item) { played << GetFileName(item.sourceURL); });
+    MainWindow window(Services{mpv, m_t->drives, m_t->launcher, m_t->files},
+                      m_t->programFolder.path());
+    window.Timer1->start(20); // a tick every 20 ms instead of every second
+    window.File1.pattern = kAudioPattern;
+    QVERIFY(Explore(window, folder.path()));
+    ModalAnswers answers({});
+
+    // The folder goes on past the songs that cannot be played, telling each.
+    QVERIFY(chooseRow(window, "a.mp3"));
+    QTRY_COMPARE_WITH_TIMEOUT(played.size(), 2, kTimeoutMs);
+    QCOMPARE(played, QStringList({"a.mp3", "d.mp3"}));
+    QCOMPARE(answers.messages.size(), 2);
+    QVERIFY2(answers.messages.front().startsWith("No se puede reproducir " +
+                                                 folder.filePath("b roto.mp3") + ": "),
+             qPrintable(answers.messages.front()));
+    // After the last song the folder stays finished, however long the timer runs.
+    QTRY_COMPARE_WITH_TIMEOUT(mpv.playState(), PlayState::Stopped, kTimeoutMs);
     QTest::qWait(300);
-    QCOMPARE(boxes, 1);
+    QCOMPARE(played.size(), 2);
+    QCOMPARE(answers.messages.size(), 2);
+
+    // So does play-all, one message for each.
+    played.clear();
+    QVERIFY(chooseRow(window, "REPRODUCIR TODO"));
+    QTRY_COMPARE_WITH_TIMEOUT(played, QStringList({"a.mp3", "d.mp3"}), kTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(mpv.playState(), PlayState::Stopped, kTimeoutMs);
+    QTest::qWait(300);
+    QCOMPARE(played.size(), 2);
+    QCOMPARE(answers.messages.size(), 4);
 }
 
 QTEST_MAIN(TestPlayback)
