@@ -222,6 +222,9 @@ void TestImport::noHalfFileIsLeft_data()
                                       << QStringList{"big.avi"} << "big.avi: no queda espacio";
     QTest::newRow("source vanished")
         << "vanished" << QStringList{"big.avi", "small.avi"} << QStringList() << "gone.avi: ";
+    // Another program writes the same name while the copy runs: its file stays as it is.
+    QTest::newRow("name taken meanwhile") << "taken" << QStringList{"big.avi", "small.avi"}
+                                          << QStringList{"big.avi"} << "big.avi: ";
 }
 
 void TestImport::noHalfFileIsLeft()
@@ -247,6 +250,8 @@ void TestImport::noHalfFileIsLeft()
     connect(&engine, &CopyEngine::bytesCopied, &engine, [&](qint64 done) {
         if (problem == u"cancelled" && done > 0 && done < (4 << 20))
             engine.cancel(); // in the middle of the big file
+        if (problem == u"taken" && done > 0 && !QFile::exists(tree.path("lib/big.avi")))
+            writeFile(tree.path("lib/big.avi"), "another program's");
     });
     engine.run();
     const QStringList copied = filesIn(destination);
@@ -254,6 +259,8 @@ void TestImport::noHalfFileIsLeft()
         umount(QFile::encodeName(destination).constData());
 
     QTEST(copied, "copied");
+    if (problem == u"taken")
+        QCOMPARE(readFile(tree.path("lib/big.avi")), "another program's");
     QTEST(filesIn(tree.path("disc")), "kept");
     QFETCH(QString, failure);
     QCOMPARE(engine.failures().size(), failure.isEmpty() ? 0 : 1);

@@ -69,6 +69,7 @@ private slots:
     void initTestCase();
     void holdsFollowPlayback_data();
     void holdsFollowPlayback();
+    void quittingLetsGo();
     void withoutServicesNothingIsHeld();
 
 private:
@@ -119,6 +120,17 @@ void TestKeepAwake::holdsFollowPlayback()
     QTRY_COMPARE(m_screenSaver.active.size(), screen ? 1 : 0);
     QTRY_COMPARE(m_holds->holdsSleep(), sleep);
     QTRY_COMPARE(lockClosed(m_login.readEnd), !sleep);
+}
+
+void TestKeepAwake::quittingLetsGo()
+{
+    m_player.state = PlayState::Playing;
+    m_player.media = CurrentMedia{"/a", "video", {}, {}, {}, 60};
+    emit m_player.playStateChanged();
+    QTRY_VERIFY(m_screenSaver.active.size() == 1 && m_holds->holdsSleep());
+    delete std::exchange(m_holds, nullptr);
+    QTRY_VERIFY(m_screenSaver.active.isEmpty());
+    QTRY_VERIFY(lockClosed(m_login.readEnd));
 }
 
 void TestKeepAwake::withoutServicesNothingIsHeld()
