@@ -2,22 +2,11 @@
 
 #include "form/frmmain.h"
 #include "form/messagebox.h"
-#include "platform/filenames.h"
 #include "platform/filesystem.h"
 #include "platform/mediaplayer.h"
+#include "playback/m3u.h"
 
 #include <QSaveFile>
-
-QByteArray m3uPlaylist(const QStringList& paths)
-{
-    QByteArray text;
-    for (const QString& path : paths) {
-        if (path.contains(u'\n') || path.contains(u'\r'))
-            continue;
-        text += fileNameBytes(path) + "\r\n";
-    }
-    return text;
-}
 
 void EnqueueAll(FrmMain& window)
 {

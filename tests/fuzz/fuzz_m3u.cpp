@@ -1,6 +1,6 @@
 // list.m3u: every path without a line break is one line ended by CR LF; no name ever splits
 // a line.
-#include "playback/playall.h"
+#include "playback/m3u.h"
 
 #include <QFile>
 #include <cstdlib>

@@ -1,14 +1,18 @@
+#include "form/controlpanel.h"
 #include "form/elements.h"
 #include "form/menulist.h"
+#include "form/screengeometry.h"
 #include "form/twips.h"
 #include "menu/folderbrowser.h"
 #include "pictures/picturedecoder.h"
 #include "pictures/pictureloader.h"
 #include "pictures/pictureviewer.h"
 #include "pictures/preview.h"
+#include "platform/bigscreen.h"
 #include "support/files.h"
 #include "support/testwindow.h"
 
+#include <QIcon>
 #include <QImage>
 #include <QKeySequence>
 #include <QLabel>
@@ -16,7 +20,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using Screens = std::vector<ScreenRows>;
+Q_DECLARE_METATYPE(Screens)
+
 namespace {
+
+const QSizeF kScreen(15360, 11520); // 1024 x 768 pixels, in twips
 
 // A phone's photo, stored 240 x 160 and turned a quarter by its EXIF orientation: upright, it is
 // 160 x 240.
@@ -37,20 +46,110 @@ bool nearly(QColor a, QColor b)
 
 } // namespace
 
+// The layout and the pictures in it, on a screen of two device pixels to each layout pixel, as
+// a 4K television is drawn: every picture shown must be drawn or decoded at the screen's pixels.
 class TestPictures : public QObject {
     Q_OBJECT
 private slots:
+    void layoutOfA1024By768Screen();
+    void scalingFollowsEachScreensRows_data();
+    void scalingFollowsEachScreensRows();
+    void drawnPicturesUseTheScreensPixels();
     void shrinksToFit_data();
     void shrinksToFit();
-    void coverPictureBesideTheList_data();
     void coverPictureBesideTheList();
     void viewerStepsThroughTheFolder();
     void previewFollowsTheHighlight();
-    void badPicturesStayHidden_data();
     void badPicturesStayHidden();
     void metafilesAreDrawn();
-    void sidewaysPhotosAreUpright();
 };
+
+void TestPictures::layoutOfA1024By768Screen()
+{
+    const StartupGeometry s = startupLayout(kScreen);
+    QCOMPARE(s.LsvMenu, QRectF(120, 2400, 11825, 57600.0 / 7)); // the screen's height over 1.4
+    QCOMPARE(s.Image2, QRectF(12025, 0, 3135, 3015));
+    QCOMPARE(s.PicNowPlaying, QRectF(120, 10225, 15160, 1095));
+    QCOMPARE(s.Shape2, QRectF(0, 0, 15160, 1095));
+    // The now-playing text reaches across the panel, less its left margin on the right too.
+    QCOMPARE(s.LblNowPlaying, QRectF(240, 120, 14680, 480));
+    QCOMPARE(s.PicControls, QRectF(0, 10345, 15360, 975));
+    QCOMPARE(s.Shape3, QRectF(0, 0, 15360, 975));
+
+    // The background: black for the first 120 twip rows, then a step greener every 121, as
+    // far as a full green.
+    QCOMPARE(gradientGreen(119), 0);
+    QCOMPARE(gradientGreen(120), 1);
+    QCOMPARE(gradientGreen(11520), 95);
+    QCOMPARE(gradientGreen(40000), 255);
+
+    // A resize, here to a window shorter than the screen, centres the list in the window.
+    const QSizeF window(9000, 9000);
+    const RelayoutGeometry r = relayout(s.LsvMenu, 3135, kScreen, window);
+    QVERIFY2(qAbs(r.LsvMenuTop - 385.714) < 0.01, qPrintable(QString::number(r.LsvMenuTop)));
+    // The title, its frame and the preview follow the list.
+    QCOMPARE(r.Image2Top, r.LsvMenuTop);
+    QCOMPARE(r.LblTitleTop, r.LsvMenuTop - 1000);
+    QCOMPARE(r.Shape1Top, r.LsvMenuTop - 1150);
+    QCOMPARE(r.Image1Size, window);
+    // Widths and left edges follow the screen and the list, whatever the window.
+    QCOMPARE(r.LblTitleWidth, 15160.0);
+    QCOMPARE(r.Shape1Width, 15160.0);
+    QCOMPARE(r.lblTimeLeft, 11825.0);
+    for (double left : {r.LblTitleLeft, r.Shape1Left, r.PicNowPlayingLeft})
+        QCOMPARE(left, 120.0);
+}
+
+void TestPictures::scalingFollowsEachScreensRows_data()
+{
+    QTest::addColumn<Screens>("screens");
+    QTest::addColumn<QByteArray>("setting"); // VARIABLE=VALUE; empty: none
+    QTest::newRow("1080 rows") << Screens{{"HDMI-1", 1080}} << QByteArray();
+    QTest::newRow("1440 rows") << Screens{{"DP-1", 1440}}
+                               << QByteArray("QT_SCREEN_SCALE_FACTORS=DP-1=1.33333");
+    QTest::newRow("a 4K television beside a laptop")
+        << Screens{{"HDMI-1", 2160}, {"eDP-1", 1080}}
+        << QByteArray("QT_SCREEN_SCALE_FACTORS=HDMI-1=2;eDP-1=1");
+    QTest::newRow("an X server without named screens")
+        << Screens{{"", 2160}} << QByteArray("QT_SCALE_FACTOR=2");
+}
+
+void TestPictures::scalingFollowsEachScreensRows()
+{
+    QFETCH(Screens, screens);
+    const auto setting = bigScreenScaling(screens);
+    QTEST(setting ? setting->variable + ('=' + setting->value) : QByteArray(), "setting");
+}
+
+void TestPictures::drawnPicturesUseTheScreensPixels()
+{
+    // The whole picture, twice as fine (twice as big: the list's icons and the buttons, below):
+    // shrunk back, it is the layout-sized one.
+    const QString resource = QStringLiteral(":/buttons/play.svg");
+    const QSize size(48, 40);
+    const QImage layout = renderSvg(resource, size, 1).toImage();
+    const QImage shrunk = renderSvg(resource, size, 2)
+                              .toImage()
+                              .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    int differing = 0;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            differing +=
+                qAbs(shrunk.pixelColor(x, y).alpha() - layout.pixelColor(x, y).alpha()) > 96;
+    }
+    QVERIFY2(differing < size.width() * size.height() / 20, qPrintable(QString::number(differing)));
+
+    TestWindow t;
+    t.create();
+    MenuModel& rows = t.window->LsvMenu->rows();
+    rows.setRows({MenuRow{"carpeta", "/a", 1, {}, {}}, MenuRow{"canción.mp3", "/b", 2, {}, {}}});
+    for (int row : {0, 1}) {
+        const auto icon = rows.data(rows.index(row, 0), Qt::DecorationRole).value<QIcon>();
+        QCOMPARE(icon.availableSizes(), QList<QSize>({QSize(96, 96)}));
+    }
+    for (const Picture* button : t.window->controlPanel.ImgBut)
+        QCOMPARE(button->picture().size(), button->size() * 2);
+}
 
 void TestPictures::shrinksToFit_data()
 {
@@ -72,40 +171,29 @@ void TestPictures::shrinksToFit()
     QTEST(previewShrinkFactor(picture.width(), room.width()), "previewed");
 }
 
-void TestPictures::coverPictureBesideTheList_data()
-{
-    QTest::addColumn<QStringList>("covers");
-    QTest::addColumn<QString>("shown"); // the colour of the one shown; empty: none
-    QTest::newRow("folder.jpg first") << QStringList{"folder.jpg", "albumartsmall.jpg"} << "red";
-    QTest::newRow("album art alone") << QStringList{"albumartsmall.jpg"} << "blue";
-    QTest::newRow("none") << QStringList{} << "";
-}
-
 void TestPictures::coverPictureBesideTheList()
 {
-    QFETCH(QStringList, covers);
-    QFETCH(QString, shown);
+    // folder.jpg before albumartsmall.jpg, then that one alone, then none: no cover stays.
     QTemporaryDir folder;
-    for (const QString& cover : covers) {
-        QVERIFY(savePicture(folder.filePath(cover), QSize(60, 40),
-                            cover == u"folder.jpg" ? Qt::red : Qt::blue));
-    }
+    QVERIFY(savePicture(folder.filePath("folder.jpg"), QSize(60, 40), Qt::red));
+    QVERIFY(savePicture(folder.filePath("albumartsmall.jpg"), QSize(60, 40), Qt::blue));
     TestWindow t;
     t.create();
     MainWindow& w = *t.window;
-    w.Image2->setPicture(QPixmap(8, 8));
-    QVERIFY(Explore(w, folder.path()));
-    if (shown.isEmpty()) {
-        QTest::qWait(100);
-        QVERIFY(!w.Image2->hasPicture());
-        return;
+    for (const QString& cover : QStringList{"folder.jpg", "albumartsmall.jpg"}) {
+        QVERIFY(Explore(w, folder.path()));
+        QTRY_VERIFY(w.Image2->isVisibleTo(&w));
+        QVERIFY(!w.imageInfo.PicImageInfo->isVisibleTo(&w)); // only in the picture library
+        const QRectF list = twipRect(w.LsvMenu);
+        QCOMPARE(twipRect(w.Image2), QRectF(list.width() + 180, list.top(), 900, 600));
+        const QColor centre = w.Image2->picture().toImage().pixelColor(60, 40);
+        QVERIFY2(nearly(centre, cover == u"folder.jpg" ? Qt::red : Qt::blue),
+                 qPrintable(centre.name()));
+        QVERIFY(QFile::remove(folder.filePath(cover)));
     }
-    QTRY_VERIFY(w.Image2->isVisibleTo(&w));
-    QVERIFY(!w.imageInfo.PicImageInfo->isVisibleTo(&w)); // only in the picture library
-    const QRectF list = twipRect(w.LsvMenu);
-    QCOMPARE(twipRect(w.Image2), QRectF(list.width() + 180, list.top(), 900, 600));
-    const QColor centre = w.Image2->picture().toImage().pixelColor(30, 20);
-    QVERIFY2(nearly(centre, QColor(shown)), qPrintable(centre.name()));
+    QVERIFY(Explore(w, folder.path()));
+    QTest::qWait(100);
+    QVERIFY(!w.Image2->hasPicture());
 }
 
 void TestPictures::viewerStepsThroughTheFolder()
@@ -130,22 +218,13 @@ void TestPictures::viewerStepsThroughTheFolder()
         QCOMPARE(viewer.ListIndex, index);
         QVERIFY(viewer.Image1->isVisibleTo(&viewer));
         QCOMPARE(twipRect(viewer.Image1).toRect(), place);
+        QCOMPARE(viewer.Image1->picture().size(), viewer.Image1->size() * 2);
     }
     QCOMPARE(viewer.cursor().shape(), Qt::BlankCursor);
     // A resize fits the picture to the new window and centres it there.
     viewer.show();
     viewer.resize(400, 300);
     QTRY_COMPARE(twipRect(viewer.Image1).toRect(), QRect(0, 1050, 6000, 2400));
-
-    // The one picture of a folder is shown again either way.
-    QVERIFY(QFile::remove(folder.filePath("b.jpg")) && QFile::remove(folder.filePath("c.jpg")));
-    QVERIFY(viewer.File1.setPath(folder.path()));
-    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right}) {
-        viewer.Image1->clear();
-        QTest::keyClick(&viewer, key);
-        QCOMPARE(viewer.ListIndex, 0);
-        QVERIFY(viewer.Image1->hasPicture());
-    }
     QTest::keyClick(&viewer, Qt::Key_Escape);
     QVERIFY(!viewer.isVisible());
 }
@@ -174,9 +253,8 @@ void TestPictures::previewFollowsTheHighlight()
         QVERIFY(value->width() >= value->fontMetrics().horizontalAdvance(value->text()));
     const QRectF picture = twipRect(w.Image2);
     const QRectF info = twipRect(w.imageInfo.PicImageInfo);
-    QCOMPARE(info.left(), picture.left());
+    QCOMPARE(info.topLeft(), QPointF(picture.left(), picture.bottom() + 120));
     QCOMPARE(info.width(), picture.width());
-    QCOMPARE(info.top(), picture.bottom() + 120);
 
     // Keys that leave the highlight where it was neither hide nor decode the picture again.
     QSignalSpy decoded(w.preview.decoder, &PictureDecoder::decoded);
@@ -187,48 +265,35 @@ void TestPictures::previewFollowsTheHighlight()
     QTest::qWait(100);
     QCOMPARE(decoded.size(), 0);
 
-    // A metafile is not previewed: the picture goes, its place stays.
-    const QRect place = w.Image2->geometry();
+    // A metafile is not previewed.
     QTest::keyClick(w.LsvMenu, Qt::Key_Down);
     QVERIFY(!w.Image2->hasPicture());
-    QCOMPARE(w.Image2->geometry(), place);
     QVERIFY(w.imageInfo.PicImageInfo->isHidden());
+    // The photo is scaled to the screen's pixels before it is turned upright.
     QTest::keyClick(w.LsvMenu, Qt::Key_Down);
     QTRY_COMPARE(w.imageInfo.LblImSize->text(), QStringLiteral("160 x 240"));
-    QCOMPARE(w.Image2->picture().size(), QSize(160, 240));
+    QCOMPARE(w.Image2->picture().size(), w.Image2->size() * 2);
 }
 
-void TestPictures::badPicturesStayHidden_data()
+void TestPictures::badPicturesStayHidden()
 {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("name");
     // A BMP's headers claiming 60000 x 60000 pixels of 24 bits, and no pixels.
     const QByteArray bomb = "BM" +
                             QByteArray::fromHex("36000000000000003600000028000000"
                                                 "60ea000060ea00000100180000000000") +
                             QByteArray(20, '\0');
-    QTest::newRow("zero bytes") << QByteArray() << "a.jpg";
-    QTest::newRow("60000 x 60000 header") << bomb << "c.bmp";
-    QTest::newRow("missing") << QByteArray("-") << "d.jpg";
-    QTest::newRow("random metafile") << QByteArray(3000, '\x42') << "e.wmf";
-}
-
-void TestPictures::badPicturesStayHidden()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, name);
     QTemporaryDir folder;
-    if (bytes != "-")
-        QVERIFY(writeFile(folder.filePath(name), bytes));
     TestWindow t;
     t.create();
     MainWindow& w = *t.window;
-    w.Image2->show();
-    PreviewPicture(w, folder.filePath(name));
-    QTest::qWait(200);
-    QVERIFY(w.Image2->isHidden());
-    QVERIFY(!w.Image2->hasPicture());
-    QVERIFY(loadPicture(folder.filePath(name), QSize(100, 100)).isNull());
+    for (const auto& [name, bytes] : QList<std::pair<QString, QByteArray>>{
+             {"empty.jpg", {}}, {"bomb.bmp", bomb}, {"random.wmf", QByteArray(3000, '\x42')}}) {
+        QVERIFY(writeFile(folder.filePath(name), bytes));
+        w.Image2->show();
+        PreviewPicture(w, folder.filePath(name));
+        QTest::qWait(200);
+        QVERIFY2(w.Image2->isHidden(), qPrintable(name));
+    }
 }
 
 void TestPictures::metafilesAreDrawn()
@@ -240,12 +305,12 @@ void TestPictures::metafilesAreDrawn()
     QCOMPARE(image.pixelColor(100, 50), QColor(Qt::red));
 }
 
-void TestPictures::sidewaysPhotosAreUpright()
+int main(int argc, char** argv)
 {
-    // Also shown upright by the preview and the viewer, above.
-    QCOMPARE(pictureSize(kSideways), std::optional<QSize>(QSize(160, 240)));
-    QCOMPARE(loadPicture(kSideways, QSize(20, 30)).size(), QSize(20, 30));
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication application(argc, argv);
+    TestPictures test;
+    return QTest::qExec(&test, argc, argv);
 }
 
-QTEST_MAIN(TestPictures)
 #include "tst_pictures.moc"
