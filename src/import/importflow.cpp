@@ -94,9 +94,11 @@ std::optional<QStringList> searchDisc(FrmMain& window, const QString& root,
     QFutureWatcher<void> search;
     QObject::connect(&search, &QFutureWatcher<void>::finished, &loop, &QEventLoop::quit);
     search.setFuture(QtConcurrent::run([&] {
-        if (!appendMatchingFiles(root, extensions, found))
+        // A root that cannot be read has no subfolders to search, and is named once.
+        if (appendMatchingFiles(root, extensions, found))
+            FindMedia(root, extensions, found, unreadable, closed);
+        else
             unreadable << root;
-        FindMedia(root, extensions, found, unreadable, closed);
     }));
     loop.exec();
     if (closed)

@@ -133,6 +133,9 @@ void TestImport::importFromTheDisc_data()
         << QStringList{"disc/a/top.mp3", "disc/ilegible/x.mp3", "disc/z/end.mp3"} << "" << 1 << 0
         << QStringList{"end.mp3", "top.mp3"} << 0
         << "No se pudieron leer estas carpetas del disco:\n<disc>/ilegible";
+    QTest::newRow("an unreadable disc") << QStringList{"disc/ilegible/x.mp3"} << "ilegible" << 1
+                                        << 0 << none << 0
+                                        << "No se pudieron leer estas carpetas del disco:\n<disc>";
     QTest::newRow("no drive") << film << "none" << 0 << 0 << none << 0
                               << "No hay ninguna unidad de disco en este equipo.";
     QTest::newRow("no disc") << film << "empty" << 0 << 0 << none << 0
@@ -158,6 +161,8 @@ void TestImport::importFromTheDisc()
     Library l(files);
     if (drive == u"none")
         l.t.player.driveSpecifiers.clear();
+    else if (drive == u"ilegible")
+        l.t.drives.drives.front().root = l.tree.path("disc/ilegible");
     else if (drive == u"empty")
         l.t.drives.drives.front() = OpticalDrive(u'D');
     else if (!drive.isEmpty())
@@ -171,10 +176,10 @@ void TestImport::importFromTheDisc()
     l.import(choice);
     QTEST(filesIn(l.tree.path(choice ? "lib/music" : "lib/video")), "copied");
     QTEST(answers.questions, "questions");
-    message.replace("<disc>", l.tree.path("disc"));
+    message.replace("<disc>", l.t.drives.drives.front().root);
     QCOMPARE(answers.messages, message.isEmpty() ? QStringList() : QStringList{message});
     // Without a disc the screen stays for another try; the notice goes in every case.
-    QCOMPARE(l.w().importScreen.picCopiar->isHidden(), drive.isEmpty());
+    QCOMPARE(l.w().importScreen.picCopiar->isHidden(), drive.isEmpty() || drive == u"ilegible");
     QVERIFY(l.w().importScreen.PicBuscando->isHidden());
     QCOMPARE(rowTexts(l.w()), menu);
 }
