@@ -20,6 +20,23 @@ MenuRow fixedRow(const QString& text, const QString& key)
     return MenuRow{text, key, 0, kFixedRowColour, {}};
 }
 
+// The folder's cover among its files: folder.jpg, else albumartsmall.jpg, in any case of
+// letters, as the programs that rip music on Windows write them (Folder.jpg,
+// AlbumArtSmall.jpg); where two differ only in case, the lower-case one. Empty without one.
+QString coverName(const QStringList& fileNames)
+{
+    for (const QString& cover :
+         {QStringLiteral("folder.jpg"), QStringLiteral("albumartsmall.jpg")}) {
+        if (fileNames.contains(cover))
+            return cover;
+        for (const QString& name : fileNames) {
+            if (name.compare(cover, Qt::CaseInsensitive) == 0)
+                return name;
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 bool Explore(FrmMain& window, const QString& Path)
@@ -52,12 +69,9 @@ bool Explore(FrmMain& window, const QString& Path)
 
     clearPreview(window);
     window.imageInfo.PicImageInfo->hide();
-    const QString folderJpg = BuildPath(Path, QStringLiteral("folder.jpg"));
-    const QString albumArt = BuildPath(Path, QStringLiteral("albumartsmall.jpg"));
-    if (FileExists(folderJpg))
-        PreviewPicture(window, folderJpg);
-    if (FileExists(albumArt) && !FileExists(folderJpg))
-        PreviewPicture(window, albumArt);
+    const QString cover = coverName(contents->fileNames);
+    if (!cover.isEmpty())
+        PreviewPicture(window, BuildPath(Path, cover));
     return true;
 }
 
