@@ -39,6 +39,8 @@ struct PlaybackState {
     bool failedToAdvance = false;
     // The file the A-B repeat was set on: it ends when another file opens.
     QString repeatSource;
+    // The file mark A was taken on: on another file it marks nothing.
+    QString markASource;
 };
 
 // The preview beside the list: the picture asked for last, while it is being decoded.

@@ -55,19 +55,28 @@ void Form_KeyDown(FrmMain& window, int KeyCode)
     }
     if (window.jumpPanelShown() && KeyCode == kKeyEscape)
         CloseJumpPanel(window);
+    const auto media = player.currentMedia();
+    const QString file = media ? media->sourceURL : QString();
     if (KeyCode == kKeyF1) {
-        if (const auto mark = positionInSeconds(player))
+        if (const auto mark = positionInSeconds(player)) {
             state.MarkA = *mark;
+            window.playback.markASource = file;
+        }
         state.RepeatAB = false;
     }
     if (KeyCode == kKeyF2) {
         if (!state.RepeatAB) {
-            // Without a position there is nothing to repeat; an old B would loop the next file.
-            if (const auto mark = positionInSeconds(player)) {
+            // Without a position, or with the item stopped at its start, there is nothing to
+            // repeat; an old B would loop the next file, a B of 0 restart it every second.
+            const bool going =
+                player.playState() == PlayState::Playing || player.playState() == PlayState::Paused;
+            if (const auto mark = positionInSeconds(player); mark && going) {
                 state.MarkB = *mark;
                 state.RepeatAB = true;
-                const auto media = player.currentMedia();
-                window.playback.repeatSource = media ? media->sourceURL : QString();
+                window.playback.repeatSource = file;
+                const QString& markedOn = window.playback.markASource;
+                if (!markedOn.isEmpty() && markedOn != file)
+                    state.MarkA = 0; // an A of another file marks nothing: from the start
             }
         } else {
             state.RepeatAB = false;

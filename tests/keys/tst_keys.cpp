@@ -14,6 +14,7 @@ class TestKeys : public QObject {
 private slots:
     void keys_data();
     void keys();
+    void markABelongsToItsFile();
     void heldKeysActOnceLetGo();
     void controlPanelHidesItself();
     void keyCodes_data();
@@ -65,8 +66,10 @@ void TestKeys::keys_data()
         {"list", playing, "F2", "B: 30; repeat: on"},
         {"list", playing, "F2, F2", "B: 30"},
         {"list", playing, "F2, F1", "A: 30; B: 30"},
-        // Nothing loaded: an old B must not start a repeat that the next file would obey.
+        // Nothing loaded, or stopped at the start: an old B must not start a repeat that the
+        // next file would obey, nor a B of 0 restart the item every second.
         {"list", "none", "F1, F2", ""},
+        {"list", "audio 0/600 stopped", "F2", ""},
 
         {"player", playing, "Return", ""},
         {"player", playing, "Right", "shown: controls+player; frame: 1; auto-hide: on"},
@@ -151,6 +154,20 @@ void TestKeys::keys()
     QCOMPARE(s.shown(), screen);
     QVERIFY(s.press(keys));
     QTEST(s.changes(), "changes");
+}
+
+void TestKeys::markABelongsToItsFile()
+{
+    // A taken on one song at 0:30, B on the next at 0:10: the next song repeats from its start,
+    // not a second of it back to where the first one was.
+    Scenario s;
+    s.press("F1");
+    s.player().media->sourceURL = QStringLiteral("/m/y");
+    s.player().position = 10;
+    s.press("F2");
+    QCOMPARE(s.window().state.MarkA, 0);
+    QCOMPARE(s.window().state.MarkB, 10);
+    QVERIFY(s.window().state.RepeatAB);
 }
 
 void TestKeys::heldKeysActOnceLetGo()

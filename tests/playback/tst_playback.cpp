@@ -125,6 +125,7 @@ void TestPlayback::tickWhilePlaying()
     QFETCH(bool, jumps);
     player().media = media("audio", "/m/a.mp3");
     player().position = 20;
+    player().state = PlayState::Playing;
     w().state.MarkA = 10;
     if (f2)
         Form_KeyDown(w(), kKeyF2);
