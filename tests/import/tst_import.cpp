@@ -215,6 +215,8 @@ void TestImport::noHalfFileIsLeft_data()
     QTest::addColumn<QString>("failure");
     QTest::newRow("cancelled") << "cancelled" << QStringList()
                                << QStringList{"big.avi", "small.avi"} << "";
+    QTest::newRow("destination missing")
+        << "missing" << QStringList() << QStringList{"big.avi", "small.avi"} << "no existe";
     QTest::newRow("destination full") << "full" << QStringList{"old.avi", "small.avi"}
                                       << QStringList{"big.avi"} << "big.avi: no queda espacio";
     QTest::newRow("source vanished")
@@ -229,7 +231,7 @@ void TestImport::noHalfFileIsLeft()
     QFETCH(QString, problem);
     const LibraryTree tree({"lib/", "disc/small.avi"});
     QVERIFY(writeFile(tree.path("disc/big.avi"), QByteArray(4 << 20, 'x'))); // two chunks
-    const QString destination = tree.path("lib");
+    const QString destination = tree.path(problem == u"missing" ? "nowhere" : "lib");
     if (problem == u"full") {
         // A 1 MiB file system: the 4 MiB file cannot fit. Mounting needs root, as CI has.
         if (geteuid() != 0)
