@@ -17,9 +17,9 @@
 
 namespace {
 
-void setPlayer(FakePlayer& player, const QString& spec)
+void setPlayer(FakePlayer& player, const QString& described)
 {
-    const QStringList words = spec.split(u' ', Qt::SkipEmptyParts);
+    const QStringList words = described.split(u' ', Qt::SkipEmptyParts);
     if (words.value(0) != u"none") {
         const QStringList times = words.value(1).split(u'/');
         player.media = CurrentMedia{"/m/x", words.value(0), {}, {}, {}, times.value(1).toDouble()};
