@@ -10,8 +10,8 @@
 #include "form/twips.h"
 #include "import/importflow.h"
 #include "keys/controlpanel.h"
+#include "keys/heldkeys.h"
 #include "keys/jumppanel.h"
-#include "keys/keyreleases.h"
 #include "keys/menukeys.h"
 #include "keys/windowkeys.h"
 #include "menu/itemactivation.h"
@@ -61,7 +61,7 @@ void MainWindow::buildElements()
     LsvMenu = new MenuList(this);
     setTwipRect(LsvMenu, designRect::LsvMenu);
     LsvMenu->installEventFilter(this);
-    m_releases = new KeyReleases([this](int code) { LsvMenu_KeyUp(*this, code); }, this);
+    new HeldKeys(this);
     LsvMenu->viewport()->installEventFilter(this);
     nowPlaying = buildNowPlayingPanel(this);
     playerView = buildPlayerView(this);
@@ -72,7 +72,7 @@ void MainWindow::buildElements()
 
     // A click on a row chooses it, as Enter does; not while the import screen is up.
     connect(LsvMenu, &QAbstractItemView::clicked, this, [this](const QModelIndex& row) {
-        if (importScreenShown())
+        if (importScreenShown() || m_secondClick)
             return;
         LsvMenu->selectRow(row.row());
         LsvMenu_Click(*this);
@@ -146,6 +146,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         if (watched == LsvMenu->viewport())
             showPointer(); // the list's own mouse movement does what the window's does
         break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (watched == LsvMenu->viewport()) {
+            // A double click is one choice, made by its first click: the second would land on
+            // whatever that choice has listed.
+            m_secondClick = event->type() == QEvent::MouseButtonDblClick;
+            if (m_secondClick)
+                return true;
+        }
+        break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         if ((watched == LsvMenu || watched == importScreen.List1) &&
@@ -181,11 +191,9 @@ bool MainWindow::listKey(QObject* watched, QKeyEvent* key)
     }
     if (key->type() == QEvent::KeyRelease) {
         if (watched == LsvMenu)
-            m_releases->released(*key);
+            LsvMenu_KeyUp(*this, keyCode(*key));
         return false;
     }
-    if (watched == LsvMenu)
-        m_releases->pressed(*key);
     return previewKey(watched, key);
 }
 

@@ -5,8 +5,6 @@
 #include <QPixmap>
 #include <QWidget>
 
-class KeyReleases;
-
 // The one window of the program: the form on screen, turning Qt's events into the handlers'
 // calls.
 class MainWindow : public QWidget, public FrmMain {
@@ -39,6 +37,6 @@ private:
 
     QPixmap m_background;
     bool m_videoSurfaceMade = false;
-    QSize m_playerPanelSize;           // the size the panel's resize was last handled at
-    KeyReleases* m_releases = nullptr; // the releases of the list's keys that count
+    QSize m_playerPanelSize;    // the size the panel's resize was last handled at
+    bool m_secondClick = false; // the list's mouse button is down for a double click's second
 };

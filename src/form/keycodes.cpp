@@ -14,10 +14,12 @@ int keyCode(int qtKey)
     case Qt::Key_Escape:
         return kKeyEscape;
     case Qt::Key_Space:
-    case Qt::Key_MediaPlay:
-    case Qt::Key_MediaPause:
     case Qt::Key_MediaTogglePlayPause:
         return kKeySpace;
+    case Qt::Key_MediaPlay:
+        return kKeyMediaPlay;
+    case Qt::Key_MediaPause:
+        return kKeyMediaPause;
     case Qt::Key_PageUp:
         return kKeyPageUp;
     case Qt::Key_PageDown:
@@ -54,5 +56,10 @@ int keyCode(int qtKey)
 
 int keyCode(const QKeyEvent& event)
 {
+    // X gives a Play/Pause button (a keyboard's, or the remote's own) the name of Play; only
+    // its key code, the kernel's KEY_PLAYPAUSE plus 8 under X and Wayland alike, tells them apart.
+    constexpr quint32 kPlayPauseKeyCode = 164 + 8;
+    if (event.key() == Qt::Key_MediaPlay && event.nativeScanCode() == kPlayPauseKeyCode)
+        return kKeySpace;
     return keyCode(event.key());
 }

@@ -18,11 +18,13 @@ inline constexpr int kKeyDown = 40;
 inline constexpr int kKeyDelete = 46;
 inline constexpr int kKeyF1 = 112;
 inline constexpr int kKeyF2 = 113;
-// A media remote's own transport buttons. Its Play, Pause and Back buttons have the codes of
+// A media remote's own transport buttons. Its Play/Pause and Back buttons have the codes of
 // Space and Backspace, whose actions they are.
+inline constexpr int kKeyMediaPause = 19;
 inline constexpr int kKeyMediaNext = 176;
 inline constexpr int kKeyMediaPrevious = 177;
 inline constexpr int kKeyMediaStop = 178;
+inline constexpr int kKeyMediaPlay = 250;
 
 // The code of a Qt key: the codes above, letters and digits as their capitals and digits,
 // F1 to F24 from 112 on; 0 for a key that has none.

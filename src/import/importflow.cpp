@@ -11,6 +11,7 @@
 #include "platform/drives.h"
 #include "platform/filenames.h"
 #include "platform/mediaplayer.h"
+#include "playback/playerview.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -101,6 +102,11 @@ std::optional<QStringList> searchDisc(FrmMain& window, const QString& root,
             unreadable << root;
     }));
     loop.exec();
+    if (!search.isFinished()) {
+        // The program is quitting: the search stops before what it writes into goes away.
+        closed = true;
+        search.waitForFinished();
+    }
     if (closed)
         return std::nullopt;
     return found;
@@ -140,5 +146,6 @@ void List1_KeyDown(FrmMain& window, int KeyCode)
     }
     screen.PicBuscando->hide();
     screen.picCopiar->hide();
+    showPictureUnlessCovered(window);
     window.LsvMenu->setFocus();
 }

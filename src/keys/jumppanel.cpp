@@ -72,7 +72,7 @@ void RunJumpChoice(FrmMain& window)
 void CloseJumpPanel(FrmMain& window)
 {
     window.jumpPanel.PicSaltar->hide();
-    window.playerView.MediaPlayer->show();
+    showPictureUnlessCovered(window);
     Timer2_Timer(window);
 }
 

@@ -33,6 +33,11 @@ void Form_KeyDown(FrmMain& window, int KeyCode)
 
     if (KeyCode == kKeySpace)
         togglePause(window);
+    // Play plays whatever it finds: paused, stopped or ended, as the control panel's PLAY.
+    if (KeyCode == kKeyMediaPlay)
+        resume(window);
+    if (KeyCode == kKeyMediaPause)
+        pause(window);
     // A remote's STOP, NEXT and PREV act wherever the control panel's buttons can.
     if (!window.importScreenShown()) {
         if (KeyCode == kKeyMediaStop)
@@ -44,6 +49,7 @@ void Form_KeyDown(FrmMain& window, int KeyCode)
     }
     if (window.importScreenShown() && KeyCode == kKeyEscape) {
         window.importScreen.picCopiar->hide();
+        showPictureUnlessCovered(window);
         ShowMenu(window);
         return;
     }

@@ -13,9 +13,16 @@ void giveThePlayerTheScreen(FrmMain& window)
     setTwipHeight(window.playerView.MediaPlayer, screen.height());
 }
 
+void showPictureUnlessCovered(FrmMain& window)
+{
+    window.playerView.MediaPlayer->setVisible(!window.jumpPanelShown() &&
+                                              !window.importScreenShown());
+}
+
 void ShowMediaPlayer(FrmMain& window)
 {
     giveThePlayerTheScreen(window);
+    showPictureUnlessCovered(window);
     window.playerView.PicMediaPlayer->show();
 }
 

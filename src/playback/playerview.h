@@ -6,6 +6,9 @@ struct FrmMain;
 void ShowMediaPlayer(FrmMain& window);
 // Hides the player view; what plays goes on playing.
 void HideMediaPlayer(FrmMain& window);
+// The film's picture is a window of its own, above every panel of the main window: it shows
+// only while neither the jump panel nor the import screen is to lie over it.
+void showPictureUnlessCovered(FrmMain& window);
 // The player's picture back to the whole screen, as after the control panel shortened it.
 void giveThePlayerTheScreen(FrmMain& window);
 // The control panel's auto-hide: hides it and gives the player the whole screen back.

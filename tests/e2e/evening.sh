@@ -13,6 +13,8 @@ choose_row 3                   # Mis Imágenes, Automata.gif highlighted
 own_windows "$1"
 choose_row 2                   # MENU PRINCIPAL
 choose_row 2                   # Mi Música
+xdotool key Return             # the album
+hold BackSpace                 # back to Mi Música once, not on past the main menu
 xdotool key Return Return      # the album, its first song
 opened "01 Obertura.mp3"
 xdotool key space              # paused, so the song does not end during the test
@@ -24,7 +26,11 @@ xdotool key XF86AudioNext
 opened "02 Andante.mp3" || { echo "XF86AudioNext did not play the next song"; exit 1; }
 
 choose_row 2                   # MENU PRINCIPAL
-choose_row 1                   # Mi Cine
+xdotool key Home Down          # Mi Cine, double-clicked: opened, and its REPRODUCIR TODO,
+within 20 has_extent 'bottom > top' mi-cine 316ac5 0 0 1279 719  # under the second click,
+xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click --repeat 2 --delay 80 1
+sleep 1                        # not chosen
+! holds "Carta de ajuste.mpg" || { echo "a double click chose twice"; exit 1; }
 xdotool key Return             # Carta de ajuste.mpg, highlighted first
 opened "Carta de ajuste.mpg"
 xdotool key space
@@ -48,6 +54,24 @@ xdotool key Return Left Return         # "Más", then "OK"
 await after-jump --video || { echo "the film did not come back after the jump"; exit 1; }
 xdotool key Escape
 await film-hidden --no-video || { echo "Escape did not take the film away"; exit 1; }
+
+# A film that starts by itself stays under the import screen: both films played in turn, the
+# first paused until the import screen, opened with Enter held, is up.
+xdotool key Home Down Return XF86AudioPause  # REPRODUCIR TODO
+await all-films --video || { echo "REPRODUCIR TODO showed no film"; exit 1; }
+xdotool key Escape
+choose_row 2                   # MENU PRINCIPAL
+xdotool key End Up             # Copiar Media ...
+hold Return
+await import-screen --count 404040 100000 || { echo "no import screen"; exit 1; }
+xdotool key XF86AudioPlay
+opened "Prueba de color.mkv"
+sleep 0.5
+await import-over-film --no-video || { echo "the next film covers the import screen"; exit 1; }
+xdotool key Escape             # the import screen goes, the film is there
+await film-after-import --video || { echo "the film did not come back"; exit 1; }
+xdotool key Escape
+choose_row 1                   # Mi Cine
 
 # The X screensaver, set to start after a second without input, stays off while a film
 # plays; the remote's pause and play buttons are seen by it.

@@ -29,6 +29,14 @@ choose_row() {
     sleep 0.5
 }
 
+# hold KEY: holds KEY down for a second, long enough for X to repeat it.
+hold() {
+    xdotool keydown "$1"
+    sleep 1
+    xdotool keyup "$1"
+    sleep 0.3
+}
+
 # await [!] NAME CHECK...: takes screenshots until the screenshot tool's CHECK passes (with !,
 # until it fails), for up to five seconds, as a loaded machine may take a while to draw;
 # prints the last answer.

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QSemaphore>
 #include <QTest>
+#include <QThreadPool>
 #include <dirent.h>
 #include <dlfcn.h>
 #include <sys/mount.h>
@@ -93,7 +94,8 @@ private slots:
     void sameNameAsksOnce();
     void noHalfFileIsLeft_data();
     void noHalfFileIsLeft();
-    void escapeDuringTheSearchEndsIt();
+    void leavingEndsTheImport_data();
+    void leavingEndsTheImport();
     void closingTheProgressPanelCancels();
     void deleteAsksFirst_data();
     void deleteAsksFirst();
@@ -133,9 +135,9 @@ void TestImport::importFromTheDisc_data()
         << QStringList{"disc/a/top.mp3", "disc/ilegible/x.mp3", "disc/z/end.mp3"} << "" << 1 << 0
         << QStringList{"end.mp3", "top.mp3"} << 0
         << "No se pudieron leer estas carpetas del disco:\n<disc>/ilegible";
-    QTest::newRow("an unreadable disc") << QStringList{"disc/ilegible/x.mp3"} << "ilegible" << 1
-                                        << 0 << none << 0
-                                        << "No se pudieron leer estas carpetas del disco:\n<disc>";
+    QTest::newRow("an unreadable disc")
+        << QStringList{"disc/ilegible/x.mp3"} << "ilegible" << 1 << 0 << none << 0
+        << "No se pudieron leer estas carpetas del disco:\n<disc>";
     QTest::newRow("no drive") << film << "none" << 0 << 0 << none << 0
                               << "No hay ninguna unidad de disco en este equipo.";
     QTest::newRow("no disc") << film << "empty" << 0 << 0 << none << 0
@@ -222,8 +224,8 @@ void TestImport::noHalfFileIsLeft_data()
     QTest::newRow("source vanished")
         << "vanished" << QStringList{"big.avi", "small.avi"} << QStringList() << "gone.avi: ";
     // Another program writes the same name while the copy runs: its file stays as it is.
-    QTest::newRow("name taken meanwhile") << "taken" << QStringList{"big.avi", "small.avi"}
-                                          << QStringList{"big.avi"} << "big.avi: ";
+    QTest::newRow("name taken meanwhile")
+        << "taken" << QStringList{"big.avi", "small.avi"} << QStringList{"big.avi"} << "big.avi: ";
 }
 
 void TestImport::noHalfFileIsLeft()
@@ -265,16 +267,60 @@ void TestImport::noHalfFileIsLeft()
     QVERIFY2(engine.failures().join("").contains(failure), qPrintable(engine.failures().join("")));
 }
 
-void TestImport::escapeDuringTheSearchEndsIt()
+void TestImport::leavingEndsTheImport_data()
 {
-    Library l({"disc/lento/a.avi", "disc/lento/lento/b.avi", "disc/z/c.avi"});
-    ModalAnswers answers({});
-    QTimer::singleShot(100, l.w().importScreen.List1,
-                       [&] { QTest::keyClick(l.w().importScreen.List1, Qt::Key_Escape); });
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<bool>("quitting"); // or Escape, once the search reads a slow folder or a
+                                        // question is asked
+    QTest::addColumn<int>("slowFoldersRead");
+    QTest::addColumn<QStringList>("library");
+    const QStringList slowDisc{"disc/lento/a.avi", "disc/lento/lento/b.avi", "disc/z/c.avi"};
+    QTest::newRow("Escape during the search") << slowDisc << false << 1 << QStringList();
+    QTest::newRow("quitting during the search") << slowDisc << true << 1 << QStringList();
+    // Both are already there: quitting at the first question must not leave the copy waiting
+    // for an answer to the second.
+    QTest::newRow("quitting at a question")
+        << QStringList{"disc/a.avi", "disc/b.avi", "lib/video/a.avi", "lib/video/b.avi"} << true
+        << 0 << QStringList{"a.avi", "b.avi"};
+}
+
+void TestImport::leavingEndsTheImport()
+{
+    // Quitting ends the application's loop and every loop inside it: the import ends at once,
+    // nothing of it left running.
+    QFETCH(QStringList, files);
+    QFETCH(bool, quitting);
+    Library l(files);
     g_slowFoldersRead = 0;
-    l.import(0);
-    QCOMPARE(g_slowFoldersRead.load(), 1); // the folder being read when Escape came, no other
-    QCOMPARE(filesIn(l.tree.path("lib/video")), QStringList());
+    QTimer leave;
+    connect(&leave, &QTimer::timeout, this, [&] {
+        const QWidget* modal = QApplication::activeModalWidget();
+        if (g_slowFoldersRead == 0 && !(modal && modal->objectName() == u"Confirmation"))
+            return;
+        leave.stop();
+        if (quitting)
+            l.w().close(); // as SALIR and the desktop's Quit do
+        else
+            QTest::keyClick(l.w().importScreen.List1, Qt::Key_Escape);
+    });
+    leave.start(10);
+    l.w().show();
+    QTimer::singleShot(0, this, [&] {
+        l.import(0);
+        if (!quitting)
+            QCoreApplication::quit();
+    });
+    QSemaphore ended;
+    std::thread watchdog([&] {
+        if (!ended.tryAcquire(1, 5000))
+            qFatal("the import goes on after it was left");
+    });
+    QCoreApplication::exec();
+    ended.release();
+    watchdog.join();
+    QTEST(g_slowFoldersRead.load(), "slowFoldersRead"); // the folder being read then, no other
+    QCOMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0);
+    QTEST(filesIn(l.tree.path("lib/video")), "library");
     QVERIFY(l.w().importScreen.PicBuscando->isHidden());
 }
 

@@ -64,15 +64,18 @@ void TestPlayback::mediaKindShowsOrHidesTheView_data()
     QTest::addColumn<QString>("type"); // "-": nothing loaded
     QTest::addColumn<bool>("viewBefore");
     QTest::addColumn<bool>("viewAfter");
+    QTest::addColumn<bool>("importScreen"); // on screen, above the player
     const std::pair<const char*, Handler> events[] = {{"NewStream", &MediaPlayer_NewStream},
                                                       {"MediaChange", &MediaPlayer_MediaChange},
                                                       {"Resize", &PicMediaPlayer_Resize}};
     for (const auto& [name, handler] : events) {
-        QTest::addRow("%s video", name) << handler << "video" << false << true;
-        QTest::addRow("%s audio", name) << handler << "audio" << true << false;
-        QTest::addRow("%s neither", name) << handler << "" << true << true;
-        QTest::addRow("%s case counts", name) << handler << "Video" << false << false;
-        QTest::addRow("%s nothing loaded", name) << handler << "-" << true << true;
+        QTest::addRow("%s video", name) << handler << "video" << false << true << false;
+        QTest::addRow("%s audio", name) << handler << "audio" << true << false << false;
+        QTest::addRow("%s neither", name) << handler << "" << true << true << false;
+        QTest::addRow("%s case counts", name) << handler << "Video" << false << false << false;
+        QTest::addRow("%s nothing loaded", name) << handler << "-" << true << true << false;
+        QTest::addRow("%s video under the import screen", name)
+            << handler << "video" << false << true << true;
     }
 }
 
@@ -81,11 +84,17 @@ void TestPlayback::mediaKindShowsOrHidesTheView()
     QFETCH(Handler, handler);
     QFETCH(QString, type);
     QFETCH(bool, viewBefore);
+    QFETCH(bool, importScreen);
     w().playerView.PicMediaPlayer->setVisible(viewBefore);
+    w().importScreen.picCopiar->setVisible(importScreen);
     if (type != u"-")
         player().media = media(type);
     handler(w());
     QTEST(!w().playerView.PicMediaPlayer->isHidden(), "viewAfter");
+    // The film's own window would cover the import screen; it is back once that closes.
+    QCOMPARE(w().playerView.MediaPlayer->isHidden(), importScreen);
+    Form_KeyDown(w(), kKeyEscape);
+    QVERIFY(!w().playerView.MediaPlayer->isHidden());
     QCOMPARE(w().nowPlaying.LblNowPlaying->text(),
              type == u"-" ? QStringLiteral("No hay Media Disponible")
                           : QStringLiteral("Artista: Canción (Disco)"));

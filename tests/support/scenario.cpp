@@ -74,19 +74,50 @@ Scenario::Scenario(const QString& screen, const QString& player, const QStringLi
 
 bool Scenario::press(const QString& keys)
 {
-    for (const QString& name : keys.split(u',')) {
-        const QKeySequence key(name.trimmed());
+    for (QString name : keys.split(u',')) {
+        name = name.trimmed();
+        const bool held = name.startsWith(u"held ");
+        const QKeySequence key(held ? name.mid(5) : name);
         if (key.count() != 1 || key[0].key() == Qt::Key_unknown) {
             qWarning("no key is named %s", qPrintable(name));
             return false;
         }
-        MainWindow& w = window();
-        QWidget* list =
-            w.importScreenShown() ? static_cast<QWidget*>(w.importScreen.List1) : w.LsvMenu;
-        QTest::keyClick(list, key[0].key(), key[0].keyboardModifiers());
+        if (held) {
+            hold(key[0]);
+        } else {
+            send(QEvent::KeyPress, key[0]);
+            send(QEvent::KeyRelease, key[0]);
+        }
         paint();
     }
     return true;
+}
+
+void Scenario::send(QEvent::Type type, QKeyCombination key, bool repeat)
+{
+    MainWindow& w = window();
+    QWidget* list = w.importScreenShown() ? static_cast<QWidget*>(w.importScreen.List1) : w.LsvMenu;
+    const bool printable = key.key() >= Qt::Key_Space && key.key() <= Qt::Key_AsciiTilde;
+    QKeyEvent event(type, key.key(), key.keyboardModifiers(),
+                    printable ? QString(QChar(key.key())) : QString(), repeat);
+    QApplication::sendEvent(list, &event);
+}
+
+void Scenario::hold(QKeyCombination key)
+{
+    // As X11 reports a key held down: a release before each repeated press, and one repeat
+    // whose press comes late, so that Qt takes its release for a real one.
+    send(QEvent::KeyPress, key);
+    for (int repeat = 0; repeat < 2; ++repeat) {
+        send(QEvent::KeyRelease, key, true);
+        send(QEvent::KeyPress, key, true);
+    }
+    QTest::qWait(160);
+    send(QEvent::KeyRelease, key);
+    send(QEvent::KeyPress, key);
+    QTest::qWait(160);
+    send(QEvent::KeyRelease, key);
+    QTest::qWait(100); // the release of a held key counts a moment later
 }
 
 void Scenario::paint()

@@ -32,7 +32,7 @@ public:
 
     // Presses and lets go each of the comma-separated keys, as QKeySequence names them
     // ("Right, Ctrl+Space, Media Next"), on the list that has the focus; false for a key
-    // without a name.
+    // without a name. "held Return": Return held down for a while.
     bool press(const QString& keys);
     // The panels on screen, the top one first ("jump+controls+player"), or "list" for none.
     QString shown() const;
@@ -42,6 +42,9 @@ public:
 private:
     QList<std::pair<QString, QString>> describe() const;
     void paint();
+    // Sends the key to the list that has the focus.
+    void send(QEvent::Type type, QKeyCombination key, bool repeat = false);
+    void hold(QKeyCombination key);
 
     LibraryTree m_tree;
     TestWindow m_test;
