@@ -76,10 +76,6 @@ void TestConfig::userFolderFileThenVariableThenHome_data()
     QTest::addColumn<QString>("music"); // "~" for the home
 
     const QByteArray var("/var");
-    QTest::newRow("Spanish desktop") << QByteArray("# written by xdg-user-dirs-update\n"
-                                                   "XDG_DESKTOP_DIR=\"$HOME/Escritorio\"\n"
-                                                   "XDG_MUSIC_DIR=\"$HOME/Música\"\n")
-                                     << var << "~/Música";
     QTest::newRow("home itself") << QByteArray("XDG_MUSIC_DIR=\"$HOME\"") << var << "~";
     QTest::newRow("last line wins")
         << QByteArray("XDG_MUSIC_DIR=\"/a\"\nXDG_MUSIC_DIR=\"/b\"") << var << "/b";

@@ -6,12 +6,10 @@
 #include "support/testwindow.h"
 
 #include <QFile>
-#include <QIcon>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <sys/stat.h>
 
 namespace {
@@ -27,11 +25,9 @@ private slots:
     void initTestCase();
     void comesUpWithTheMenuAlone_data();
     void comesUpWithTheMenuAlone();
-    void drawnPicturesAreBuiltIn();
     void layoutFollowsTheWindow();
     void backgroundIsTheGreenGradient();
     void pointerHidesAfterRestAndReturnsOnMovement();
-    void salirEndsTheProgram();
 };
 
 void TestMainWindow::initTestCase()
@@ -92,27 +88,6 @@ void TestMainWindow::comesUpWithTheMenuAlone()
              fields);
 }
 
-void TestMainWindow::drawnPicturesAreBuiltIn()
-{
-    const auto drawsSomething = [](const QPixmap& picture) {
-        QImage blank(picture.size(), QImage::Format_ARGB32_Premultiplied);
-        blank.fill(Qt::transparent);
-        return !picture.isNull() &&
-               picture.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied) != blank;
-    };
-    TestWindow t;
-    t.create();
-    for (Picture* button : t.window->controlPanel.ImgBut)
-        QVERIFY2(drawsSomething(button->picture()), qPrintable(button->objectName()));
-
-    MenuList& list = *t.window->LsvMenu;
-    list.setRows({MenuRow{"Album", "/a", 1, {}, {}}, MenuRow{"a.mp3", "/a.mp3", 2, {}, {}}});
-    for (int row = 0; row < 2; ++row) {
-        const auto icon = list.rows().index(row, 0).data(Qt::DecorationRole).value<QIcon>();
-        QVERIFY(drawsSomething(icon.pixmap(48, 48)));
-    }
-}
-
 void TestMainWindow::layoutFollowsTheWindow()
 {
     TestWindow t;
@@ -169,17 +144,6 @@ void TestMainWindow::pointerHidesAfterRestAndReturnsOnMovement()
         QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
         QTRY_COMPARE(w.cursor().shape(), Qt::BlankCursor);
     }
-}
-
-void TestMainWindow::salirEndsTheProgram()
-{
-    TestWindow t;
-    t.create();
-    t.window->show();
-    QTimer::singleShot(0, t.window.get(), [&] { chooseRow(*t.window, "SALIR"); });
-    // Fails rather than hangs when closing leaves the program running.
-    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
-    QCOMPARE(QApplication::exec(), 0);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -66,8 +66,8 @@ has_extent() {
 # own_windows PICTURE: with PICTURE highlighted, the program's own windows come in front of
 # its full-screen window, each seen by pixels only it has: the delete question, a grey panel
 # (held down, Delete repeats, but the question waits for the key to be let go; Escape keeps
-# the picture), then the picture viewer, black also at the screen's left edge, where the
-# window is green.
+# the picture), then the picture viewer, opened with Enter held (once, not opened and closed
+# at each repeat), black also at the screen's left edge, where the window is green.
 own_windows() {
     xdotool keydown Delete
     sleep 1.2
@@ -78,7 +78,7 @@ own_windows() {
     xdotool key Escape
     sleep 0.3
     [ -f "$1" ] || { echo "Escape deleted the picture"; exit 1; }
-    xdotool key Return
+    hold Return
     await picture-viewer --colour-at 5 700 000000 || { echo "no picture viewer"; exit 1; }
     xdotool key Escape
     sleep 0.3

@@ -49,6 +49,19 @@ extern "C" DIR* opendir(const char* name)
 
 namespace {
 
+// Runs `work`; if it has not returned in five seconds, ends the test program saying `hang`.
+void failIfItHangs(const char* hang, const std::function<void()>& work)
+{
+    QSemaphore ended;
+    std::thread watchdog([&] {
+        if (!ended.tryAcquire(1, 5000))
+            qFatal("%s", hang);
+    });
+    work();
+    ended.release();
+    watchdog.join();
+}
+
 QStringList filesIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
@@ -118,7 +131,7 @@ void TestImport::searchIsDepthFirstWithoutLinks()
 void TestImport::importFromTheDisc_data()
 {
     QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QString>("drive");      // none, empty, or why its disc will not mount
+    QTest::addColumn<QString>("drive");      // empty, or why its disc will not mount
     QTest::addColumn<int>("choice");         // videos, music
     QTest::addColumn<int>("waiting");        // a key pressed again while the notice is painted
     QTest::addColumn<QStringList>("copied"); // the library folder's files after
@@ -138,8 +151,6 @@ void TestImport::importFromTheDisc_data()
     QTest::newRow("an unreadable disc")
         << QStringList{"disc/ilegible/x.mp3"} << "ilegible" << 1 << 0 << none << 0
         << "No se pudieron leer estas carpetas del disco:\n<disc>";
-    QTest::newRow("no drive") << film << "none" << 0 << 0 << none << 0
-                              << "No hay ninguna unidad de disco en este equipo.";
     QTest::newRow("no disc") << film << "empty" << 0 << 0 << none << 0
                              << "No hay ningún disco en la unidad D:.";
     QTest::newRow("a disc that will not mount")
@@ -161,9 +172,7 @@ void TestImport::importFromTheDisc()
     QFETCH(int, waiting);
     QFETCH(QString, message);
     Library l(files);
-    if (drive == u"none")
-        l.t.player.driveSpecifiers.clear();
-    else if (drive == u"ilegible")
+    if (drive == u"ilegible")
         l.t.drives.drives.front().root = l.tree.path("disc/ilegible");
     else if (drive == u"empty")
         l.t.drives.drives.front() = OpticalDrive(u'D');
@@ -192,8 +201,6 @@ void TestImport::sameNameAsksOnce_data()
     QTest::addColumn<QByteArray>("kept");     // "x" is the first one's
     QTest::newRow("Sí") << QList<Qt::Key>{Qt::Key_Left, Qt::Key_Return} << QByteArray("second");
     QTest::newRow("No") << QList<Qt::Key>{Qt::Key_Return} << QByteArray("x");
-    QTest::newRow("Sí a todo") << QList<Qt::Key>{Qt::Key_Right, Qt::Key_Return}
-                               << QByteArray("second");
     QTest::newRow("Cancelar") << QList<Qt::Key>{Qt::Key_Left, Qt::Key_Left, Qt::Key_Return}
                               << QByteArray("x");
 }
@@ -310,14 +317,7 @@ void TestImport::leavingEndsTheImport()
         if (!quitting)
             QCoreApplication::quit();
     });
-    QSemaphore ended;
-    std::thread watchdog([&] {
-        if (!ended.tryAcquire(1, 5000))
-            qFatal("the import goes on after it was left");
-    });
-    QCoreApplication::exec();
-    ended.release();
-    watchdog.join();
+    failIfItHangs("the import goes on after it was left", &QCoreApplication::exec);
     QTEST(g_slowFoldersRead.load(), "slowFoldersRead"); // the folder being read then, no other
     QCOMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0);
     QTEST(filesIn(l.tree.path("lib/video")), "library");
@@ -333,19 +333,8 @@ void TestImport::closingTheProgressPanelCancels()
     ModalAnswers answers({Qt::Key_Escape});
     QTimer::singleShot(0, &panel, &QWidget::close); // by a window manager, as soon as it shows
     // Had the copy gone on behind the closed panel, it would wait for ever for its question
-    // to be answered; this answers it after a while, so the test fails instead of hanging.
-    QSemaphore ended;
-    std::atomic<bool> rescued{false};
-    std::thread watchdog([&] {
-        if (!ended.tryAcquire(1, 5000)) {
-            rescued = true;
-            engine.cancel();
-        }
-    });
-    panel.runModal();
-    ended.release();
-    watchdog.join();
-    QVERIFY(!rescued);
+    // to be answered.
+    failIfItHangs("the copy goes on behind the closed panel", [&] { panel.runModal(); });
     emit engine.replaceAsked("b.avi"); // asked before the cancel, heard after it
     QCOMPARE(answers.questions, 0);
     QCOMPARE(filesIn(tree.path("lib")), QStringList({"b.avi"})); // no half file either

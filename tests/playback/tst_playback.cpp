@@ -108,7 +108,6 @@ void TestPlayback::escapeShowsThePlayerViewTheFirstTime()
     player().media = media("audio");
     Form_KeyDown(w(), kKeyEscape);
     QVERIFY(w().playerView.PicMediaPlayer->isVisible());
-    QVERIFY(w().playerViewShown());
 }
 
 void TestPlayback::tickWhilePlaying_data()
@@ -237,8 +236,7 @@ void TestPlayback::badSongsNeverStopTheMusic()
 
     // The folder goes on past the songs that cannot be played, telling each.
     QVERIFY(chooseRow(window, "a.mp3"));
-    QTRY_COMPARE_WITH_TIMEOUT(played.size(), 2, kTimeoutMs);
-    QCOMPARE(played, QStringList({"a.mp3", "d.mp3"}));
+    QTRY_COMPARE_WITH_TIMEOUT(played, QStringList({"a.mp3", "d.mp3"}), kTimeoutMs);
     QCOMPARE(answers.messages.size(), 2);
     QVERIFY2(answers.messages.front().startsWith("No se puede reproducir " +
                                                  folder.filePath("b roto.mp3") + ": "),

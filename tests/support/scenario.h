@@ -27,8 +27,6 @@ public:
     MainWindow& window() { return *m_test.window; }
     FakePlayer& player() { return m_test.player; }
     const LibraryTree& library() const { return m_tree; }
-    // Each question is answered with Escape, each message box with Enter.
-    const ModalAnswers& answers() const { return m_answers; }
 
     // Presses and lets go each of the comma-separated keys, as QKeySequence names them
     // ("Right, Ctrl+Space, Media Next"), on the list that has the focus; false for a key
@@ -48,6 +46,6 @@ private:
 
     LibraryTree m_tree;
     TestWindow m_test;
-    ModalAnswers m_answers{{Qt::Key_Escape}};
+    ModalAnswers m_answers{{Qt::Key_Escape}}; // a question: Escape; a message box: Enter
     QList<std::pair<QString, QString>> m_start;
 };
