@@ -63,7 +63,7 @@ void TestKeys::keys_data()
         {"list", playing, "held Backspace", "title: lib"},
         {"list", playing, "held Return", "calls: URL lib/album/a.mp3, play"},
         {"list", playing, "held Del", "modal: question"},
-        {"list", playing, "held Right", "shown: controls; frame: 4; auto-hide: on"},
+        {"list", playing, "held Right", "shown: controls; frame: 5; auto-hide: on"},
         {"player", "none", "held Media Next", "calls: URL lib/album/b.mp3, play; song: 1"},
         {"controls", playing, "held Return", "shown: list; calls: play; picture: full"},
         {jump, playing, "held Return", "bar: 90/600"},

@@ -105,16 +105,18 @@ void Scenario::send(QEvent::Type type, QKeyCombination key, bool repeat)
 
 void Scenario::hold(QKeyCombination key)
 {
-    // As X11 reports a key held down: a release before each repeated press, and one repeat
-    // whose press comes late, so that Qt takes its release for a real one.
+    // As X11 reports a key held down: a release before each repeated press, and two repeats
+    // whose presses come late, so that Qt takes their releases for real ones.
     send(QEvent::KeyPress, key);
     for (int repeat = 0; repeat < 2; ++repeat) {
         send(QEvent::KeyRelease, key, true);
         send(QEvent::KeyPress, key, true);
     }
-    QTest::qWait(160);
-    send(QEvent::KeyRelease, key);
-    send(QEvent::KeyPress, key);
+    for (int late = 0; late < 2; ++late) {
+        QTest::qWait(160);
+        send(QEvent::KeyRelease, key);
+        send(QEvent::KeyPress, key);
+    }
     QTest::qWait(160);
     send(QEvent::KeyRelease, key);
     QTest::qWait(100); // the release of a held key counts a moment later
