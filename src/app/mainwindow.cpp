@@ -148,13 +148,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        if (watched == LsvMenu->viewport()) {
-            // A double click is one choice, made by its first click: the second would land on
-            // whatever that choice has listed.
+        // A double click is one choice, made by its first click: the second would choose
+        // again, or choose whatever the first has listed under it.
+        if (watched == LsvMenu->viewport())
             m_secondClick = event->type() == QEvent::MouseButtonDblClick;
-            if (m_secondClick)
-                return true;
-        }
         break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
