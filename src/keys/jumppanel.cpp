@@ -27,9 +27,9 @@ void OpenJumpPanel(FrmMain& window)
         panel.bar.setMaximum(float(media->duration));
     if (const auto position = player.currentPosition())
         panel.bar.setValue(float(*position));
-    window.playerView.MediaPlayer->hide();
     panel.PicSaltar->raise();
     panel.PicSaltar->show();
+    showPictureUnlessCovered(window);
     window.controlPanel.Timer2->stop();
 }
 

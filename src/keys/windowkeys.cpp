@@ -61,12 +61,15 @@ void Form_KeyDown(FrmMain& window, int KeyCode)
     }
     if (window.jumpPanelShown() && KeyCode == kKeyEscape)
         CloseJumpPanel(window);
-    const auto media = player.currentMedia();
-    const QString file = media ? media->sourceURL : QString();
+    // The marks' file, asked of the player only for the keys that take a mark.
+    const auto markedFile = [&player] {
+        const auto media = player.currentMedia();
+        return media ? media->sourceURL : QString();
+    };
     if (KeyCode == kKeyF1) {
         if (const auto mark = positionInSeconds(player)) {
             state.MarkA = *mark;
-            window.playback.markASource = file;
+            window.playback.markASource = markedFile();
         }
         state.RepeatAB = false;
     }
@@ -79,6 +82,7 @@ void Form_KeyDown(FrmMain& window, int KeyCode)
             if (const auto mark = positionInSeconds(player); mark && going) {
                 state.MarkB = *mark;
                 state.RepeatAB = true;
+                const QString file = markedFile();
                 window.playback.repeatSource = file;
                 const QString& markedOn = window.playback.markASource;
                 if (!markedOn.isEmpty() && markedOn != file)
