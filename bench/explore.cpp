@@ -71,8 +71,8 @@ int main(int argc, char** argv)
         std::vector<double> today;
         std::vector<double> former;
         for (int run = 0; run < kRuns; ++run) {
-            for (auto [pattern, times] : {std::pair{&kAudioPattern, &today},
-                                          std::pair{&kFormerAudioPattern, &former}}) {
+            for (auto [pattern, times] :
+                 {std::pair{&kAudioPattern, &today}, std::pair{&kFormerAudioPattern, &former}}) {
                 window.File1.pattern = *pattern;
                 ShowMenu(window);
                 times->push_back(exploreMs(window, folder.path()));

@@ -35,8 +35,11 @@ void makeTree(const QString& root)
         const QString path = QStringLiteral("%1/%2/%3").arg(root).arg(folder / 100).arg(folder);
         QDir().mkpath(path);
         for (int file = 0; file < 40; ++file) {
-            const QByteArray name = QFile::encodeName(
-                QStringLiteral("%1/pista %2%3").arg(path).arg(file).arg(QLatin1String(extensions[file % 5])));
+            const QByteArray name =
+                QFile::encodeName(QStringLiteral("%1/pista %2%3")
+                                      .arg(path)
+                                      .arg(file)
+                                      .arg(QLatin1String(extensions[file % 5])));
             ::close(::open(name.constData(), O_CREAT | O_WRONLY, 0644));
         }
     }
@@ -95,9 +98,9 @@ int main(int argc, char** argv)
     clock.restart();
     QProcess find;
     find.setStandardOutputFile(QProcess::nullDevice());
-    find.start(QStringLiteral("find"), {tree, "-type", "f", "(", "-iname", "*.mp3", "-o", "-iname", "*.wma",
-                                        "-o", "-iname", "*.ogg", "-o", "-iname", "*.wav", "-o",
-                                        "-iname", "*.wave", ")"});
+    find.start(QStringLiteral("find"),
+               {tree, "-type", "f", "(", "-iname", "*.mp3", "-o", "-iname", "*.wma", "-o", "-iname",
+                "*.ogg", "-o", "-iname", "*.wav", "-o", "-iname", "*.wave", ")"});
     find.waitForFinished(-1);
     const double findTime = seconds(clock);
     reportRow("disc search, 200,000 files in 5,000 folders", search * 1000, "ms", "<= 1.5 x find",

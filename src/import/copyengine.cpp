@@ -44,7 +44,8 @@ void CopyEngine::run()
                 ++m_copied;
         }
         if (m_copied > 0 && !syncFolder(m_destination))
-            m_failures << QStringLiteral("%1: no se pudo asegurar la copia en el disco").arg(destination);
+            m_failures
+                << QStringLiteral("%1: no se pudo asegurar la copia en el disco").arg(destination);
     }
     emit finished();
 }
@@ -92,9 +93,9 @@ bool CopyEngine::copyOne(const QString& source, qint64& doneBefore, qint64 total
     removeFile(temporary); // left by a copy that was cut short
     QString error;
     const qint64 base = doneBefore;
-    const bool copied = copyFileContents(source, temporary, m_cancel,
-                                         [&](qint64 done) { emit bytesCopied(base + done, total); },
-                                         error) &&
+    const bool copied = copyFileContents(
+                            source, temporary, m_cancel,
+                            [&](qint64 done) { emit bytesCopied(base + done, total); }, error) &&
                         renameInto(temporary, target, replace, error);
     doneBefore += size;
     if (!copied) {

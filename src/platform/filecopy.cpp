@@ -102,17 +102,16 @@ bool copyOpenFile(int in, Descriptor& out, const std::atomic<bool>& cancel,
 
 } // namespace
 
-bool copyFileContents(const QString& source, const QString& target,
-                      const std::atomic<bool>& cancel, const std::function<void(qint64)>& copied,
-                      QString& error)
+bool copyFileContents(const QString& source, const QString& target, const std::atomic<bool>& cancel,
+                      const std::function<void(qint64)>& copied, QString& error)
 {
     Descriptor in(::open(fileNameBytes(source).constData(), O_RDONLY | O_CLOEXEC));
     if (in.get() < 0) {
         error = fileErrorReason(errno);
         return false;
     }
-    Descriptor out(::open(fileNameBytes(target).constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    Descriptor out(
+        ::open(fileNameBytes(target).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (out.get() < 0) {
         error = fileErrorReason(errno);
         return false;
@@ -153,7 +152,8 @@ bool renameInto(const QString& temporary, const QString& target, bool replace, Q
     // No links either (FAT, some FUSE file systems): the final name is made new, so it cannot
     // be one that was there, and the finished copy is written into it.
     static const std::atomic<bool> never{false};
-    if (!copyFileContents(temporary, target, never, [](qint64) {}, error))
+    if (!copyFileContents(
+            temporary, target, never, [](qint64) {}, error))
         return false;
     ::unlink(from.constData());
     return true;

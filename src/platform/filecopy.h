@@ -9,9 +9,8 @@
 // total after each chunk. The copy is on the disk (fdatasync) when it returns true. False,
 // with the reason in `error`, on failure or when `cancel` is set; a target it made is then
 // removed again.
-bool copyFileContents(const QString& source, const QString& target,
-                      const std::atomic<bool>& cancel, const std::function<void(qint64)>& copied,
-                      QString& error);
+bool copyFileContents(const QString& source, const QString& target, const std::atomic<bool>& cancel,
+                      const std::function<void(qint64)>& copied, QString& error);
 
 // Gives the target's name to the finished file: without replacing an existing one unless
 // `replace`, also on file systems that refuse the kernel's no-replace rename. False, with the

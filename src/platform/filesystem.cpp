@@ -139,8 +139,8 @@ std::optional<QDateTime> fileCreationDate(const QString& path)
     if (path.isEmpty())
         return std::nullopt;
     struct statx status {};
-    if (statx(AT_FDCWD, fileNameBytes(path).constData(), 0, STATX_BTIME | STATX_MTIME,
-              &status) != 0)
+    if (statx(AT_FDCWD, fileNameBytes(path).constData(), 0, STATX_BTIME | STATX_MTIME, &status) !=
+        0)
         return std::nullopt;
     const statx_timestamp& time =
         (status.stx_mask & STATX_BTIME) ? status.stx_btime : status.stx_mtime;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QDateTime>
+#include <QFile>
 #include <QString>
 #include <QStringList>
-#include <QFile>
 #include <memory>
 #include <optional>
 

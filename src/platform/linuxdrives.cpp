@@ -96,7 +96,8 @@ std::optional<std::vector<OpticalDrive>> LinuxDrives::opticalDrives() const
 QString LinuxDrives::mountPointOf(const QString& device) const
 {
     const QString canonicalDevice = QFileInfo(path(device)).canonicalFilePath();
-    for (const QByteArray& line : readSmallFile(path(QStringLiteral("/proc/self/mounts"))).split('\n')) {
+    for (const QByteArray& line :
+         readSmallFile(path(QStringLiteral("/proc/self/mounts"))).split('\n')) {
         const QList<QByteArray> fields = line.split(' ');
         if (fields.size() < 2)
             continue;

@@ -27,7 +27,10 @@ QString formatMediaTime(double seconds)
     const qint64 minutes = whole / 60 % 60;
     const qint64 secs = whole % 60;
     if (hours > 0)
-        return QStringLiteral("%1:%2:%3").arg(hours).arg(minutes, 2, 10, QChar(u'0')).arg(secs, 2, 10, QChar(u'0'));
+        return QStringLiteral("%1:%2:%3")
+            .arg(hours)
+            .arg(minutes, 2, 10, QChar(u'0'))
+            .arg(secs, 2, 10, QChar(u'0'));
     return QStringLiteral("%1:%2").arg(minutes, 2, 10, QChar(u'0')).arg(secs, 2, 10, QChar(u'0'));
 }
 

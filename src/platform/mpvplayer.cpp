@@ -35,7 +35,8 @@ QString spanishReason(int error)
     case MPV_ERROR_VO_INIT_FAILED:
         return QStringLiteral("no se pudo iniciar la salida de vídeo");
     default:
-        return QStringLiteral("error del reproductor (%1)").arg(QString::fromUtf8(mpv_error_string(error)));
+        return QStringLiteral("error del reproductor (%1)")
+            .arg(QString::fromUtf8(mpv_error_string(error)));
     }
 }
 
@@ -43,10 +44,9 @@ QString spanishReason(int error)
 
 QByteArray defaultHardwareDecoding(const QString& devices)
 {
-    const bool renderNode =
-        !QDir(devices + QStringLiteral("/dri"), QStringLiteral("renderD*"), QDir::NoSort,
-              QDir::System | QDir::Files)
-             .isEmpty();
+    const bool renderNode = !QDir(devices + QStringLiteral("/dri"), QStringLiteral("renderD*"),
+                                  QDir::NoSort, QDir::System | QDir::Files)
+                                 .isEmpty();
     const bool nvidia = QFileInfo::exists(devices + QStringLiteral("/nvidia0"));
     return renderNode || nvidia ? "auto-safe" : "no";
 }
@@ -237,7 +237,7 @@ CurrentMedia MpvPlayer::readLoadedMedia() const
         if (type == u"video" && !flagProperty(prefix + "albumart"))
             hasVideo = true;
     }
-    media.mediaType = hasVideo ? QStringLiteral("video")
+    media.mediaType = hasVideo   ? QStringLiteral("video")
                       : hasAudio ? QStringLiteral("audio")
                                  : QString();
     media.artist = stringProperty("metadata/by-key/Artist");

@@ -27,6 +27,7 @@ void TestMediaKinds::eachListTakesItsKind_data()
         const char* extension;
         const char* lists;
     } rows[] = {
+        // clang-format off
         // the lists as they always were, different on purpose
         {"avi", "VM v"},   {"mpeg", "VM v"},  {"mpg", "VM v"},   {"wmv", "VM v"},
         {"mpe", "v"},      {"asf", "v"},      {"divx", "V"},     {"vob", "V"},
@@ -40,6 +41,7 @@ void TestMediaKinds::eachListTakesItsKind_data()
         {"png", "PMWXR p"},
         // the import's substring rule, case, and an extension only at the end of the name
         {"peg", "v p"},    {"MPEG", "VM v"},  {"mkv2", ""},
+        // clang-format on
     };
     for (const auto& row : rows) {
         const QString name = "file." + QString::fromLatin1(row.extension);

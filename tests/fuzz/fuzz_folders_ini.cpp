@@ -11,8 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     const FoldersConfig config = parseFoldersIni(buffer);
-    for (const QString& value : {config.VideoFolder, config.MusicFolder, config.PicturesFolder,
-                                 config.TvCommand}) {
+    for (const QString& value :
+         {config.VideoFolder, config.MusicFolder, config.PicturesFolder, config.TvCommand}) {
         if (value.size() > kMaxConfigLineBytes || value.contains(u'\r') || value.contains(u'\n'))
             std::abort();
     }

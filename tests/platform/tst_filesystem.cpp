@@ -132,6 +132,7 @@ void TestFileSystem::pathParts_data()
     QTest::addColumn<QString>("extension");
     QTest::addColumn<QString>("parent");
 
+    // clang-format off
     QTest::newRow("separators on both sides") << "/media/" << "/Vol.2.avi" << "/media/Vol.2.avi"
                                               << "Vol.2.avi" << "Vol.2" << "avi" << "/media";
     QTest::newRow("root") << "/" << "folders.ini" << "/folders.ini" << "folders.ini" << "folders"
@@ -140,6 +141,7 @@ void TestFileSystem::pathParts_data()
                                                  << "/m/Live.2004/README" << "README" << "README"
                                                  << "" << "/m/Live.2004";
     QTest::newRow("empty folder") << "" << "x.jpg" << "x.jpg" << "x.jpg" << "x" << "jpg" << "";
+    // clang-format on
 }
 
 void TestFileSystem::pathParts()

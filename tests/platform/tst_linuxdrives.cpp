@@ -13,7 +13,7 @@ namespace {
 // A disc whose primary volume descriptor, at sector 16, names it.
 QByteArray isoImageLabelled(const QByteArray& label)
 {
-    return QByteArray(16 * 2048, '\0') + "\x01" "CD001\x01" + QByteArray(33, ' ') +
+    return QByteArray(16 * 2048, '\0') + "\001CD001\001" + QByteArray(33, ' ') +
            label.leftJustified(32, ' ');
 }
 
@@ -23,7 +23,11 @@ QString describe(const std::optional<std::vector<OpticalDrive>>& drives)
         return QStringLiteral("unlisted");
     QStringList lines;
     for (const OpticalDrive& d : *drives)
-        lines << QStringLiteral("%1 %2 [%3] %4").arg(d.letter).arg(d.ready).arg(d.volumeName, d.root).trimmed();
+        lines << QStringLiteral("%1 %2 [%3] %4")
+                     .arg(d.letter)
+                     .arg(d.ready)
+                     .arg(d.volumeName, d.root)
+                     .trimmed();
     return lines.join(u" | ");
 }
 
@@ -53,7 +57,8 @@ void TestLinuxDrives::enumerates_data()
         << Files{{"proc/sys/dev/cdrom/info", "drive name:\t\tsr0\n"},
                  {"proc/self/mounts", "/dev/sr0 /media/u/MIS\\040FOTOS udf ro 0 0\n"},
                  {"sys/block/sr0/dev", "11:0\n"},
-                 {"run/udev/data/b11:0", "E:ID_FS_LABEL=MIS_FOTOS\nE:ID_FS_LABEL_ENC=MIS\\x20FOTOS\n"}}
+                 {"run/udev/data/b11:0",
+                  "E:ID_FS_LABEL=MIS_FOTOS\nE:ID_FS_LABEL_ENC=MIS\\x20FOTOS\n"}}
         << "D 1 [MIS FOTOS] /media/u/MIS FOTOS";
     QTest::newRow("label read from the disc without udev, mounted through a link")
         << Files{{"proc/sys/dev/cdrom/info", "drive name:\t\tsr0\n"},

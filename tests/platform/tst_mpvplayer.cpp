@@ -1,7 +1,7 @@
-#include "platform/mpvplayer.h"
-#include "support/fakedrives.h"
 #include "platform/filenames.h"
 #include "platform/filesystem.h"
+#include "platform/mpvplayer.h"
+#include "support/fakedrives.h"
 #include "support/files.h"
 #include "support/oddnames.h"
 
