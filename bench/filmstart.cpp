@@ -85,7 +85,7 @@ int main(int argc, char** argv)
     window.showOnScreen();
     QTest::qWait(500);
     auto& player = dynamic_cast<MpvPlayer&>(window.services().player);
-    mpv_handle* log = mpv_create_client(player.handle(), "bench");
+    mpv_handle* log = mpv_create_client(player.handle().raw(), "bench");
     mpv_request_log_messages(log, "v");
 
     for (int i = 2; i < argc; ++i) {

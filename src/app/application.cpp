@@ -29,7 +29,7 @@ Sofavio::Sofavio(const QString& executableFolder)
     Services services{m_player, m_drives, m_launcher, m_files};
     if (canDrawVideo()) {
         services.videoSurface = [this](QWidget* parent) {
-            return videoSurfaceWidget(m_player, parent);
+            return videoSurfaceWidget(m_player.handle(), parent);
         };
     }
     m_window = std::make_unique<MainWindow>(services, m_programFolder);

@@ -3,6 +3,7 @@
 #include "platform/filecopy.h"
 #include "platform/filenames.h"
 #include "platform/filesystem.h"
+#include "platform/logging.h"
 
 CopyEngine::CopyEngine(QStringList sources, QString destination, bool move)
     : m_sources(std::move(sources)), m_destination(std::move(destination)), m_move(move)
@@ -63,6 +64,18 @@ CopyEngine::Answer CopyEngine::askReplace(const QString& name)
     return given;
 }
 
+namespace {
+
+// A half-written copy that stays behind is only untidy, as the next copy of the file removes
+// it, but a person looking for the disc's space should find it named in the log.
+void removeLeftover(const QString& temporary)
+{
+    if (pathTaken(temporary) && !removeFile(temporary))
+        qCWarning(lcImport, "cannot remove the unfinished copy %s", qPrintable(temporary));
+}
+
+} // namespace
+
 bool CopyEngine::copyOne(const QString& source, qint64& doneBefore, qint64 total)
 {
     const QString name = GetFileName(source);
@@ -90,7 +103,7 @@ bool CopyEngine::copyOne(const QString& source, qint64& doneBefore, qint64 total
     }
 
     const QString temporary = BuildPath(m_destination, temporaryName(name));
-    removeFile(temporary); // left by a copy that was cut short
+    removeLeftover(temporary); // left by a copy that was cut short
     QString error;
     const qint64 base = doneBefore;
     const bool copied = copyFileContents(
@@ -99,7 +112,7 @@ bool CopyEngine::copyOne(const QString& source, qint64& doneBefore, qint64 total
                         renameInto(temporary, target, replace, error);
     doneBefore += size;
     if (!copied) {
-        removeFile(temporary);
+        removeLeftover(temporary);
         if (!m_cancel)
             m_failures << QStringLiteral("%1: %2").arg(shown, error);
         return false;

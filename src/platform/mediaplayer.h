@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <optional>
@@ -16,6 +17,15 @@ struct MediaItem {
     QString sourceURL;
 };
 
+// One of a media's streams, as the player lists them.
+struct MediaTrack {
+    qint64 id = 0;
+    QString type;     // "audio", "video" or "sub"
+    QString language; // as the file tags it ("spa", "en"), or empty
+    QString title;
+    bool albumArt = false; // a cover picture of a song, not a video
+};
+
 // What the player knows of the item it has open. It stays readable after the item ended
 // or was stopped, until another one is opened.
 struct CurrentMedia {
@@ -25,6 +35,7 @@ struct CurrentMedia {
     QString title;
     QString album;
     double duration = 0;
+    QList<MediaTrack> tracks = {};
 
     // "MediaType", "Artist", "Title", "Album"; empty for any other name.
     QString getItemInfo(const QString& name) const;
@@ -68,7 +79,8 @@ signals:
     // surface to draw video on.
     void aboutToOpen();
     void NewStream();
-    void MediaChange(const MediaItem& item);
+    // Another item is loaded: the one currentMedia() now answers for.
+    void MediaChange(const CurrentMedia& media);
     // A media could not be opened or played; the reason is in Spanish.
     void Error(const QString& path, const QString& reason);
     // playState() has changed: by a request, at the end of the media, or on opening another.

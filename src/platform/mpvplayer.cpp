@@ -5,21 +5,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLoggingCategory>
-#include <clocale>
 #include <mpv/client.h>
 
-Q_LOGGING_CATEGORY(lcPlayer, "sofavio.player")
-
 namespace {
-
-// A request mpv refused is not fatal to the program, but should never pass unseen.
-int logged(int result, const char* call, const QByteArray& what)
-{
-    if (result < 0)
-        qCWarning(lcPlayer, "%s %s: %s", call, what.constData(), mpv_error_string(result));
-    return result;
-}
 
 QString spanishReason(int error)
 {
@@ -40,6 +28,54 @@ QString spanishReason(int error)
     }
 }
 
+QList<MediaTrack> tracksFrom(const QVariant& trackList)
+{
+    QList<MediaTrack> tracks;
+    for (const QVariant& entry : trackList.toList()) {
+        const QVariantMap track = entry.toMap();
+        tracks << MediaTrack{track.value(QStringLiteral("id")).toLongLong(),
+                             track.value(QStringLiteral("type")).toString(),
+                             track.value(QStringLiteral("lang")).toString(),
+                             track.value(QStringLiteral("title")).toString(),
+                             track.value(QStringLiteral("albumart")).toBool()};
+    }
+    return tracks;
+}
+
+QString mediaTypeOf(const QList<MediaTrack>& tracks)
+{
+    const auto has = [&tracks](const char* type) {
+        return std::any_of(tracks.begin(), tracks.end(), [type](const MediaTrack& track) {
+            // A cover picture of an audio file is a video track too, but not a video.
+            return track.type == QLatin1String(type) && !track.albumArt;
+        });
+    };
+    return has("video")   ? QStringLiteral("video")
+           : has("audio") ? QStringLiteral("audio")
+                          : QString();
+}
+
+std::optional<double> number(const QVariant& value)
+{
+    return value.isValid() ? std::optional(value.toDouble()) : std::nullopt;
+}
+
+// What the player follows of mpv, as mpv sends it rather than read back call by call: a read
+// waits for mpv's core, and from the thread that draws the film that wait stalls the first
+// frame of each start and seek, as the core then waits for the frame to be drawn.
+const struct {
+    const char* name;
+    mpv_format format;
+    void (*apply)(MpvLiveState& live, const QVariant& value);
+} kObserved[] = {
+    {"time-pos", MPV_FORMAT_DOUBLE,
+     [](MpvLiveState& live, const QVariant& value) { live.timePos = number(value); }},
+    {"duration", MPV_FORMAT_DOUBLE,
+     [](MpvLiveState& live, const QVariant& value) { live.duration = number(value); }},
+    {"track-list", MPV_FORMAT_NODE,
+     [](MpvLiveState& live, const QVariant& value) { live.tracks = tracksFrom(value); }},
+};
+
 } // namespace
 
 QByteArray defaultHardwareDecoding(const QString& devices)
@@ -54,12 +90,6 @@ QByteArray defaultHardwareDecoding(const QString& devices)
 MpvPlayer::MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject* parent)
     : MediaPlayer(parent), m_drives(drives)
 {
-    // libmpv refuses to start under a locale whose decimal separator is not a dot.
-    std::setlocale(LC_NUMERIC, "C");
-    m_mpv = mpv_create();
-    if (!m_mpv)
-        qFatal("libmpv could not be created");
-
     // What the user's mpv.conf may change...
     const std::vector<std::pair<const char*, QByteArray>> defaults = {
         {"audio-fallback-to-null", "yes"},
@@ -86,37 +116,30 @@ MpvPlayer::MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject*
         required.emplace_back(name.constData(), value);
 
     for (const auto& [name, value] : defaults)
-        logged(mpv_set_option_string(m_mpv, name, value.constData()), "option", name);
+        m_mpv.setOption(name, value);
     // A line mpv does not know only earns a warning in its log; the rest of the file applies.
     if (!settings.configFile.isEmpty() && QFileInfo(settings.configFile).isFile())
-        logged(mpv_load_config_file(m_mpv, QFile::encodeName(settings.configFile).constData()),
-               "config file", QFile::encodeName(settings.configFile));
+        m_mpv.loadConfigFile(settings.configFile);
     for (const auto& [name, value] : required)
-        logged(mpv_set_option_string(m_mpv, name, value.constData()), "option", name);
+        m_mpv.setOption(name, value);
 
-    if (mpv_initialize(m_mpv) < 0)
-        qFatal("libmpv could not be initialised");
+    m_mpv.initialize();
     // Films decoded on the processor need none of mpv's ways of handing the card's frames to
     // GL, and loading them prints each missing driver's complaint ("Cannot load libcuda.so.1").
     // (Options are readable only once mpv is initialised; the render context comes later.)
-    if (bytesProperty("hwdec") == "no" && bytesProperty("gpu-hwdec-interop") == "auto")
-        logged(mpv_set_property_string(m_mpv, "gpu-hwdec-interop", "no"), "option",
-               "gpu-hwdec-interop");
+    if (m_mpv.getString("hwdec") == "no" && m_mpv.getString("gpu-hwdec-interop") == "auto")
+        m_mpv.setString("gpu-hwdec-interop", "no");
     // mpv waits at this hook until we have read the item's tracks and tags; read later, at
     // the loaded event, a short file may already be over and gone.
-    logged(mpv_hook_add(m_mpv, 0, "on_preloaded", 0), "hook", "on_preloaded");
-    // The position and the length are read many times a second, and a read waits for mpv's
-    // core; from the thread that draws the film, that wait stalls the first frame of each start
-    // and seek, as the core then waits for the frame to be drawn. mpv sends them instead.
-    logged(mpv_observe_property(m_mpv, 0, "time-pos", MPV_FORMAT_DOUBLE), "observe", "time-pos");
-    logged(mpv_observe_property(m_mpv, 0, "duration", MPV_FORMAT_DOUBLE), "observe", "duration");
-    mpv_set_wakeup_callback(m_mpv, &MpvPlayer::wakeup, this);
+    m_mpv.addHook("on_preloaded");
+    for (const auto& property : kObserved)
+        m_mpv.observe(property.name, property.format);
+    m_mpv.setWakeup(&MpvPlayer::wakeup, this);
 }
 
 MpvPlayer::~MpvPlayer()
 {
-    mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
-    mpv_terminate_destroy(m_mpv);
+    m_mpv.setWakeup(nullptr, nullptr);
 }
 
 void MpvPlayer::wakeup(void* context)
@@ -131,42 +154,38 @@ void MpvPlayer::drainEvents()
 {
     m_drainQueued = false;
     for (;;) {
-        const mpv_event* event = mpv_wait_event(m_mpv, 0);
-        if (event->event_id == MPV_EVENT_NONE)
+        const mpv_event& event = m_mpv.nextEvent();
+        if (event.event_id == MPV_EVENT_NONE)
             break;
-        handleEvent(*event);
+        handleEvent(event);
     }
 }
 
 void MpvPlayer::handleEvent(const mpv_event& event)
 {
+    // Events are read after the fact, in the order mpv sent them: a property's change that
+    // follows an item's start is that item's, as a start clears what the last item left.
     switch (event.event_id) {
     case MPV_EVENT_START_FILE:
-        m_timePos.reset(); // the last item's, until mpv sends this one's
-        m_duration.reset();
+        m_live = {};
         break;
     case MPV_EVENT_PROPERTY_CHANGE: {
-        const auto* property = static_cast<const mpv_event_property*>(event.data);
-        const std::optional<double> value =
-            property->format == MPV_FORMAT_DOUBLE
-                ? std::optional(*static_cast<const double*>(property->data))
-                : std::nullopt;
-        if (qstrcmp(property->name, "time-pos") == 0)
-            m_timePos = value;
-        else if (qstrcmp(property->name, "duration") == 0)
-            m_duration = value;
+        const auto& property = *static_cast<const mpv_event_property*>(event.data);
+        for (const auto& observed : kObserved) {
+            if (qstrcmp(property.name, observed.name) == 0)
+                observed.apply(m_live, propertyValue(property.format, property.data));
+        }
         break;
     }
     case MPV_EVENT_HOOK: {
-        // Events are read after the fact, but mpv waits here for us: what is read now is the
-        // opening item's, and mpv's core answers at once (later, reading while a film starts
-        // would wait for its first frame, which this thread draws).
-        const auto* hook = static_cast<const mpv_event_hook*>(event.data);
+        // mpv waits here for us: what is read now is the opening item's, and mpv's core
+        // answers at once (later, reading while a film starts would wait for its first frame,
+        // which this thread draws).
         m_preloaded = readLoadedMedia();
-        m_preloadedIndex = intProperty("playlist-pos", -1);
+        m_preloadedIndex = m_mpv.getInt("playlist-pos").value_or(-1);
         if (m_preloadedIndex >= 0)
             m_preloaded->sourceURL = playlistFilename(m_preloadedIndex);
-        logged(mpv_hook_continue(m_mpv, hook->id), "hook", "continue");
+        m_mpv.continueHook(static_cast<const mpv_event_hook*>(event.data)->id);
         break;
     }
     case MPV_EVENT_FILE_LOADED:
@@ -189,7 +208,7 @@ void MpvPlayer::onFileLoaded()
     // A stop or pause asked for while the file was opening takes effect now it is open.
     switch (std::exchange(m_requestedWhileLoading, PlayState::Undefined)) {
     case PlayState::Stopped:
-        command({"stop", "keep-playlist"});
+        m_mpv.command({"stop", "keep-playlist"});
         setState(PlayState::Stopped);
         break;
     case PlayState::Paused:
@@ -199,7 +218,7 @@ void MpvPlayer::onFileLoaded()
         break;
     }
     emit NewStream();
-    emit MediaChange(MediaItem{m_current->sourceURL});
+    emit MediaChange(*currentMedia());
 }
 
 void MpvPlayer::onEndFile(const mpv_event& event)
@@ -208,7 +227,7 @@ void MpvPlayer::onEndFile(const mpv_event& event)
     if (end->reason == MPV_END_FILE_REASON_STOP || end->reason == MPV_END_FILE_REASON_REDIRECT)
         return; // replaced or stopped on request: whoever asked has set the state
     const qint64 index = playlistIndexOfEntry(end->playlist_entry_id);
-    const bool nextFollows = index >= 0 && index + 1 < intProperty("playlist-count", 0);
+    const bool nextFollows = index >= 0 && index + 1 < playlistCount();
 
     if (end->reason == MPV_END_FILE_REASON_ERROR) {
         const QString path = index >= 0 ? playlistFilename(index) : QString();
@@ -224,41 +243,28 @@ void MpvPlayer::onEndFile(const mpv_event& event)
 CurrentMedia MpvPlayer::readLoadedMedia() const
 {
     CurrentMedia media;
-    media.sourceURL = fileNameFromBytes(bytesProperty("path"));
-    bool hasAudio = false;
-    bool hasVideo = false;
-    const qint64 tracks = intProperty("track-list/count", 0);
-    for (qint64 i = 0; i < tracks; ++i) {
-        const QByteArray prefix = "track-list/" + QByteArray::number(i) + '/';
-        const QString type = stringProperty(prefix + "type");
-        if (type == u"audio")
-            hasAudio = true;
-        // A cover picture of an audio file is a video track too, but not a video.
-        if (type == u"video" && !flagProperty(prefix + "albumart"))
-            hasVideo = true;
-    }
-    media.mediaType = hasVideo   ? QStringLiteral("video")
-                      : hasAudio ? QStringLiteral("audio")
-                                 : QString();
-    media.artist = stringProperty("metadata/by-key/Artist");
-    media.title = stringProperty("metadata/by-key/Title");
-    media.album = stringProperty("metadata/by-key/Album");
-    media.duration = doubleProperty("duration").value_or(0);
+    media.sourceURL = fileNameFromBytes(m_mpv.getString("path"));
+    media.tracks = tracksFrom(m_mpv.getNode("track-list"));
+    media.mediaType = mediaTypeOf(media.tracks);
+    media.artist = QString::fromUtf8(m_mpv.getString("metadata/by-key/Artist"));
+    media.title = QString::fromUtf8(m_mpv.getString("metadata/by-key/Title"));
+    media.album = QString::fromUtf8(m_mpv.getString("metadata/by-key/Album"));
+    media.duration = m_mpv.getDouble("duration").value_or(0);
     return media;
 }
 
 void MpvPlayer::setURL(const QString& path)
 {
     emit aboutToOpen();
-    setFlag("pause", false);
-    command({"loadfile", fileNameBytes(path), "replace"});
+    m_mpv.setFlag("pause", false);
+    m_mpv.command({"loadfile", fileNameBytes(path), "replace"});
     setState(PlayState::Transitioning); // until it is loaded or fails
     m_requestedWhileLoading = PlayState::Undefined;
 }
 
 void MpvPlayer::clearPlaylist()
 {
-    command({"stop"}); // also empties mpv's playlist
+    m_mpv.command({"stop"}); // also empties mpv's playlist
     setState(PlayState::Undefined);
     m_current.reset();
     m_currentIndex = -1;
@@ -267,35 +273,35 @@ void MpvPlayer::clearPlaylist()
 void MpvPlayer::appendItem(const MediaItem& item)
 {
     emit aboutToOpen();
-    command({"loadfile", fileNameBytes(item.sourceURL), "append"});
+    m_mpv.command({"loadfile", fileNameBytes(item.sourceURL), "append"});
 }
 
 void MpvPlayer::play()
 {
     switch (m_state) {
     case PlayState::Paused:
-        setFlag("pause", false);
+        m_mpv.setFlag("pause", false);
         setState(PlayState::Playing);
         break;
     case PlayState::Stopped:
         // Play the current item again from the start.
-        setFlag("pause", false);
-        if (m_currentIndex >= 0 && m_currentIndex < intProperty("playlist-count", 0))
+        m_mpv.setFlag("pause", false);
+        if (m_currentIndex >= 0 && m_currentIndex < playlistCount())
             setPlaylistPosition(m_currentIndex);
         else if (m_current)
-            command({"loadfile", fileNameBytes(m_current->sourceURL), "replace"});
+            m_mpv.command({"loadfile", fileNameBytes(m_current->sourceURL), "replace"});
         setState(PlayState::Transitioning);
         break;
     case PlayState::Undefined:
-        if (intProperty("playlist-count", 0) > 0) {
-            setFlag("pause", false);
+        if (playlistCount() > 0) {
+            m_mpv.setFlag("pause", false);
             setPlaylistPosition(0);
             setState(PlayState::Transitioning);
         }
         break;
     case PlayState::Transitioning:
         if (std::exchange(m_requestedWhileLoading, PlayState::Undefined) == PlayState::Paused)
-            setFlag("pause", false);
+            m_mpv.setFlag("pause", false);
         break;
     case PlayState::Playing:
         break;
@@ -305,13 +311,13 @@ void MpvPlayer::play()
 void MpvPlayer::pause()
 {
     if (m_state == PlayState::Transitioning) {
-        setFlag("pause", true);
+        m_mpv.setFlag("pause", true);
         m_requestedWhileLoading = PlayState::Paused;
         return;
     }
     if (m_state != PlayState::Playing)
         return;
-    setFlag("pause", true);
+    m_mpv.setFlag("pause", true);
     setState(PlayState::Paused);
 }
 
@@ -323,7 +329,7 @@ void MpvPlayer::stop()
     }
     if (m_state != PlayState::Playing && m_state != PlayState::Paused)
         return;
-    command({"stop", "keep-playlist"});
+    m_mpv.command({"stop", "keep-playlist"});
     setState(PlayState::Stopped);
 }
 
@@ -333,8 +339,8 @@ std::optional<double> MpvPlayer::currentPosition() const
     case PlayState::Playing:
     case PlayState::Paused:
         // mpv has no position for a moment while it seeks; the last one known stands in.
-        if (m_timePos)
-            m_lastPosition = *m_timePos;
+        if (m_live.timePos)
+            m_lastPosition = *m_live.timePos;
         return m_lastPosition;
     case PlayState::Stopped:
         return 0.0;
@@ -347,10 +353,10 @@ bool MpvPlayer::setCurrentPosition(double seconds)
 {
     if (m_state != PlayState::Playing && m_state != PlayState::Paused)
         return false;
-    command({"seek", QByteArray::number(seconds, 'f', 3), "absolute+exact"});
+    m_mpv.command({"seek", QByteArray::number(seconds, 'f', 3), "absolute+exact"});
     // Where it goes, until mpv sends where it is: not where it was before the seek.
     m_lastPosition = seconds;
-    m_timePos.reset();
+    m_live.timePos.reset();
     return true;
 }
 
@@ -365,9 +371,12 @@ std::optional<CurrentMedia> MpvPlayer::currentMedia() const
         return std::nullopt;
     CurrentMedia media = *m_current;
     if (m_state == PlayState::Playing || m_state == PlayState::Paused) {
-        // Some containers only know their length once playback has begun.
-        if (m_duration)
-            media.duration = *m_duration;
+        // Some containers only know their length once playback has begun, and a film's
+        // tracks may grow after it opened (subtitles loaded beside it).
+        if (m_live.duration)
+            media.duration = *m_live.duration;
+        if (m_live.tracks)
+            media.tracks = *m_live.tracks;
     }
     return media;
 }
@@ -380,75 +389,27 @@ std::optional<QString> MpvPlayer::opticalDriveSpecifier(int index) const
     return QString((*drives)[std::size_t(index)].letter) + u':';
 }
 
-QByteArray MpvPlayer::bytesProperty(const QByteArray& name) const
-{
-    char* value = mpv_get_property_string(m_mpv, name.constData());
-    if (!value)
-        return {};
-    const QByteArray bytes(value);
-    mpv_free(value);
-    return bytes;
-}
-
-QString MpvPlayer::stringProperty(const QByteArray& name) const
-{
-    return QString::fromUtf8(bytesProperty(name));
-}
-
-std::optional<double> MpvPlayer::doubleProperty(const QByteArray& name) const
-{
-    double value = 0;
-    if (mpv_get_property(m_mpv, name.constData(), MPV_FORMAT_DOUBLE, &value) < 0)
-        return std::nullopt;
-    return value;
-}
-
-qint64 MpvPlayer::intProperty(const QByteArray& name, qint64 fallback) const
-{
-    int64_t value = 0;
-    if (mpv_get_property(m_mpv, name.constData(), MPV_FORMAT_INT64, &value) < 0)
-        return fallback;
-    return value;
-}
-
-bool MpvPlayer::flagProperty(const QByteArray& name) const
-{
-    int flag = 0;
-    return mpv_get_property(m_mpv, name.constData(), MPV_FORMAT_FLAG, &flag) >= 0 && flag != 0;
-}
-
 void MpvPlayer::setState(PlayState state)
 {
     if (std::exchange(m_state, state) != state)
         emit playStateChanged();
 }
 
-void MpvPlayer::setFlag(const char* name, bool value) const
+void MpvPlayer::setPlaylistPosition(qint64 index)
 {
-    int flag = value ? 1 : 0;
-    logged(mpv_set_property(m_mpv, name, MPV_FORMAT_FLAG, &flag), "property", name);
+    m_mpv.setString("playlist-pos", QByteArray::number(index));
 }
 
-void MpvPlayer::setPlaylistPosition(qint64 index) const
+qint64 MpvPlayer::playlistCount() const
 {
-    logged(mpv_set_property_string(m_mpv, "playlist-pos", QByteArray::number(index).constData()),
-           "property", "playlist-pos");
-}
-
-void MpvPlayer::command(std::initializer_list<QByteArray> arguments) const
-{
-    std::vector<const char*> argv;
-    for (const QByteArray& argument : arguments)
-        argv.push_back(argument.constData());
-    argv.push_back(nullptr);
-    logged(mpv_command(m_mpv, argv.data()), "command", arguments.begin()->constData());
+    return m_mpv.getInt("playlist-count").value_or(0);
 }
 
 qint64 MpvPlayer::playlistIndexOfEntry(qint64 entryId) const
 {
-    const qint64 count = intProperty("playlist-count", 0);
+    const qint64 count = playlistCount();
     for (qint64 i = 0; i < count; ++i) {
-        if (intProperty("playlist/" + QByteArray::number(i) + "/id", -1) == entryId)
+        if (m_mpv.getInt("playlist/" + QByteArray::number(i) + "/id") == entryId)
             return i;
     }
     return -1;
@@ -456,5 +417,6 @@ qint64 MpvPlayer::playlistIndexOfEntry(qint64 entryId) const
 
 QString MpvPlayer::playlistFilename(qint64 index) const
 {
-    return fileNameFromBytes(bytesProperty("playlist/" + QByteArray::number(index) + "/filename"));
+    return fileNameFromBytes(
+        m_mpv.getString("playlist/" + QByteArray::number(index) + "/filename"));
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "platform/mediaplayer.h"
+#include "platform/mpvhandle.h"
 
 #include <atomic>
 #include <utility>
 #include <vector>
 
-struct mpv_handle;
 struct mpv_event;
 class Drives;
 
@@ -23,6 +23,13 @@ struct MpvSettings {
 // DEVICES/dri, or an NVIDIA card); otherwise by the processor ("no"), as asking for a card
 // that is not there only fills the terminal with the drivers' complaints.
 QByteArray defaultHardwareDecoding(const QString& devices = QStringLiteral("/dev"));
+
+// What mpv last sent of the item now open; nothing until it has sent it.
+struct MpvLiveState {
+    std::optional<double> timePos;
+    std::optional<double> duration;
+    std::optional<QList<MediaTrack>> tracks;
+};
 
 // The media player on libmpv. The wrapper keeps its own copy of the item that was last
 // loaded, so the item stays readable after it ended or was stopped.
@@ -44,9 +51,7 @@ public:
     std::optional<CurrentMedia> currentMedia() const override;
     std::optional<QString> opticalDriveSpecifier(int index) const override;
 
-    mpv_handle* handle() const { return m_mpv; }
-    // How films are decoded, as mpv holds it after the user's mpv.conf: "no" for the processor.
-    QByteArray hardwareDecoding() const { return bytesProperty("hwdec"); }
+    MpvHandle& handle() { return m_mpv; }
 
 private:
     void drainEvents();
@@ -54,22 +59,16 @@ private:
     void onFileLoaded();
     void onEndFile(const mpv_event& event);
     CurrentMedia readLoadedMedia() const;
-    QByteArray bytesProperty(const QByteArray& name) const;
-    QString stringProperty(const QByteArray& name) const;
-    std::optional<double> doubleProperty(const QByteArray& name) const;
-    qint64 intProperty(const QByteArray& name, qint64 fallback) const;
-    void command(std::initializer_list<QByteArray> arguments) const;
-    bool flagProperty(const QByteArray& name) const;
     void setState(PlayState state);
-    void setFlag(const char* name, bool value) const;
-    void setPlaylistPosition(qint64 index) const;
+    void setPlaylistPosition(qint64 index);
+    qint64 playlistCount() const;
     qint64 playlistIndexOfEntry(qint64 entryId) const;
     QString playlistFilename(qint64 index) const;
 
     static void wakeup(void* context);
 
     const Drives& m_drives;
-    mpv_handle* m_mpv = nullptr;
+    MpvHandle m_mpv;
     std::atomic<bool> m_drainQueued{false};
     PlayState m_state = PlayState::Undefined;
     // Stopped or Paused when the user asked for it while an item was opening.
@@ -77,8 +76,7 @@ private:
     std::optional<CurrentMedia> m_current;
     qint64 m_currentIndex = -1; // playlist index of the current item
     mutable double m_lastPosition = 0;
-    std::optional<double> m_timePos; // as mpv last sent them; none while it has none
-    std::optional<double> m_duration;
+    MpvLiveState m_live;
     std::optional<CurrentMedia> m_preloaded; // read while mpv held the item open for us
     qint64 m_preloadedIndex = -1;            // and its playlist index
 };

@@ -1,6 +1,7 @@
 #include "platform/mpvvideosurface.h"
 
-#include "platform/mpvplayer.h"
+#include "platform/logging.h"
+#include "platform/mpvhandle.h"
 
 #include <QGuiApplication>
 #include <QOpenGLContext>
@@ -33,7 +34,7 @@ std::optional<mpv_render_param> windowSystemDisplay(const QByteArray& hwdec)
     return std::nullopt;
 }
 
-MpvVideoSurface::MpvVideoSurface(MpvPlayer& player) : m_player(player)
+MpvVideoSurface::MpvVideoSurface(MpvHandle& mpv) : m_mpv(mpv)
 {
     setObjectName(QStringLiteral("MpvVideoSurface"));
     setSurfaceType(QSurface::OpenGLSurface);
@@ -58,20 +59,26 @@ void MpvVideoSurface::prepare()
     create();
     m_context = new QOpenGLContext(this);
     m_context->setFormat(requestedFormat());
-    if (!m_context->create() || !m_context->makeCurrent(this))
+    if (!m_context->create() || !m_context->makeCurrent(this)) {
+        qCWarning(lcPlatform, "no OpenGL context to draw films in: they play unseen");
         return;
+    }
     mpv_opengl_init_params glInit{&procAddress, nullptr};
     std::vector<mpv_render_param> params = {
         {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
         {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
     };
-    if (const auto display = windowSystemDisplay(m_player.hardwareDecoding()))
+    if (const auto display = windowSystemDisplay(m_mpv.getString("hwdec")))
         params.push_back(*display);
     params.push_back({MPV_RENDER_PARAM_INVALID, nullptr});
-    if (mpv_render_context_create(&m_render, m_player.handle(), params.data()) < 0)
+    if (const int error = mpv_render_context_create(&m_render, m_mpv.raw(), params.data());
+        error < 0) {
+        qCWarning(lcPlatform, "mpv cannot draw films here, they play unseen: %s",
+                  mpv_error_string(error));
         m_render = nullptr;
-    else
+    } else {
         mpv_render_context_set_update_callback(m_render, &MpvVideoSurface::onUpdate, this);
+    }
     m_context->doneCurrent();
 }
 
@@ -129,9 +136,9 @@ void MpvVideoSurface::render(bool always)
     }
 }
 
-QWidget* videoSurfaceWidget(MpvPlayer& player, QWidget* parent)
+QWidget* videoSurfaceWidget(MpvHandle& mpv, QWidget* parent)
 {
-    auto* surface = new MpvVideoSurface(player);
+    auto* surface = new MpvVideoSurface(mpv);
     surface->prepare();
     surface->followPointerOf(parent->window());
     QWidget* container = QWidget::createWindowContainer(surface, parent);

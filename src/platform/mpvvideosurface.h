@@ -4,7 +4,7 @@
 #include <mpv/render.h>
 #include <optional>
 
-class MpvPlayer;
+class MpvHandle;
 class QOpenGLContext;
 class QWidget;
 struct mpv_render_context;
@@ -23,7 +23,7 @@ std::optional<mpv_render_param> windowSystemDisplay(const QByteArray& hwdec);
 class MpvVideoSurface : public QWindow {
     Q_OBJECT
 public:
-    explicit MpvVideoSurface(MpvPlayer& player);
+    explicit MpvVideoSurface(MpvHandle& mpv);
     ~MpvVideoSurface() override;
 
     // Makes the GL context and mpv's render context now, even while hidden, so a video
@@ -44,10 +44,10 @@ private:
     // Draws mpv's new frame, or with ALWAYS the current one too (the window shown or resized).
     void render(bool always);
 
-    MpvPlayer& m_player;
+    MpvHandle& m_mpv;
     QOpenGLContext* m_context = nullptr;
     mpv_render_context* m_render = nullptr;
 };
 
 // The surface inside PARENT, as a widget; the widget owns the surface.
-QWidget* videoSurfaceWidget(MpvPlayer& player, QWidget* parent);
+QWidget* videoSurfaceWidget(MpvHandle& mpv, QWidget* parent);

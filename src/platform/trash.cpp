@@ -2,6 +2,7 @@
 
 #include "platform/filenames.h"
 #include "platform/filesystem.h"
+#include "platform/logging.h"
 
 #include <QDateTime>
 #include <cerrno>
@@ -138,7 +139,8 @@ std::optional<QString> reserveEntry(const QString& path, const Trash& trash, int
         const bool written = ::write(fd, info.constData(), std::size_t(info.size())) == info.size();
         error = errno;
         if (::close(fd) != 0 || !written) {
-            ::unlink(infoPath.constData());
+            if (::unlink(infoPath.constData()) != 0)
+                qCWarning(lcPlatform, "cannot remove the trash entry %s", infoPath.constData());
             return std::nullopt;
         }
         return name;
@@ -156,8 +158,11 @@ bool moveInto(const QString& path, const Trash& trash, int& error)
     if (::rename(fileNameBytes(path).constData(), fileNameBytes(target).constData()) == 0)
         return true;
     error = errno;
-    removeFile(BuildPath(trash.folder,
-                         QStringLiteral("info/") + *name + QString::fromLatin1(kInfoSuffix)));
+    const QString info =
+        BuildPath(trash.folder, QStringLiteral("info/") + *name + QString::fromLatin1(kInfoSuffix));
+    // An info file without its file is an empty entry in every trash viewer.
+    if (!removeFile(info))
+        qCWarning(lcPlatform, "cannot remove the trash entry %s", qPrintable(info));
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/filesystem.h"
 
+#include "platform/logging.h"
 #include <QDBusArgument>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
@@ -9,10 +10,7 @@
 #include <QDBusPendingReply>
 #include <QDBusReply>
 #include <QEventLoop>
-#include <QLoggingCategory>
 #include <algorithm>
-
-Q_LOGGING_CATEGORY(lcUDisks, "sofavio.udisks")
 
 namespace {
 
@@ -160,7 +158,7 @@ void UDisksDrives::mount(const QString& block, OpticalDrive& drive) const
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     const QDBusPendingReply<QString> reply = watcher;
     if (reply.isError()) {
-        qCWarning(lcUDisks, "mounting %s: %s", qPrintable(block),
+        qCWarning(lcPlatform, "mounting %s: %s", qPrintable(block),
                   qPrintable(reply.error().message()));
         drive.problem = spanishMountProblem(reply.error());
         return;

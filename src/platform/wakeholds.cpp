@@ -1,16 +1,14 @@
 #include "platform/wakeholds.h"
 
+#include "platform/logging.h"
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QGuiApplication>
-#include <QLoggingCategory>
 #include <xcb/screensaver.h>
 
 namespace {
-
-Q_LOGGING_CATEGORY(wakeLog, "sofavio.wake")
 
 const QString kScreenSaver = QStringLiteral("org.freedesktop.ScreenSaver");
 
@@ -102,7 +100,7 @@ void WakeHolds::settleScreen()
             return;
         }
         m_screenRefused = true;
-        qCInfo(wakeLog) << "the screen may blank during films:" << cookie.error().message();
+        qCInfo(lcPlatform) << "the screen may blank during films:" << cookie.error().message();
     });
 }
 
@@ -126,6 +124,6 @@ void WakeHolds::settleSleep()
             return;
         }
         m_sleepRefused = true;
-        qCInfo(wakeLog) << "the machine may sleep while playing:" << lock.error().message();
+        qCInfo(lcPlatform) << "the machine may sleep while playing:" << lock.error().message();
     });
 }

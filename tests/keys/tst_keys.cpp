@@ -255,7 +255,7 @@ void TestKeys::randomKeysKeepThePromises()
             player.state = states.at(random.bounded(states.size()));
             player.position = random.bounded(700);
             if (player.media)
-                emit player.MediaChange(MediaItem{player.media->sourceURL});
+                emit player.MediaChange(*player.media);
         }
         if (!w.isVisible()) {
             w.show(); // "SALIR" closed it: start again where it was

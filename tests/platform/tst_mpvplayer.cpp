@@ -55,7 +55,7 @@ void TestMpvPlayer::playsAPlaylistAndTellsEachItem()
     MpvPlayer player(m_drives, MpvSettings{QStringLiteral("null"), QString(), QString()});
     QStringList told;
     QSignalSpy streams(&player, &MediaPlayer::NewStream);
-    connect(&player, &MediaPlayer::MediaChange, this, [&](const MediaItem& item) {
+    connect(&player, &MediaPlayer::MediaChange, this, [&](const CurrentMedia& item) {
         const auto media = player.currentMedia();
         // Its new stream comes first: the count of them leads the line.
         told << QStringLiteral("%8 %1 %2 [%3|%4|%5] %6 s, playing %7")
@@ -191,13 +191,13 @@ void TestMpvPlayer::readsTheProgramsMpvConf()
     MpvPlayer player(m_drives, settings);
 
     const auto option = [&](const char* name) {
-        char* value = mpv_get_property_string(player.handle(), name);
+        char* value = mpv_get_property_string(player.handle().raw(), name);
         const QString text = QString::fromUtf8(value);
         mpv_free(value);
         return text;
     };
     QCOMPARE(option("volume"), QStringLiteral("55.000000"));
-    QCOMPARE(player.hardwareDecoding(), defaultHardwareDecoding());
+    QCOMPARE(player.handle().getString("hwdec"), defaultHardwareDecoding());
     // What the program relies on stays as it set it.
     QCOMPARE(option("idle"), QStringLiteral("yes"));
     QCOMPARE(option("vo"), QStringLiteral("null"));

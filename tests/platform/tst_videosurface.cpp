@@ -43,13 +43,13 @@ void TestVideoSurface::filmsStartAndMoveWithoutStalling()
     FakeDrives drives;
     MpvPlayer player(drives, {QStringLiteral("libmpv"), QStringLiteral("null"), QString()});
     QWidget window;
-    videoSurfaceWidget(player, &window)->resize(640, 480);
+    videoSurfaceWidget(player.handle(), &window)->resize(640, 480);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
     // What mpv says, at its verbose level, about the frames it shows.
     const std::unique_ptr<mpv_handle, decltype(&mpv_destroy)> log(
-        mpv_create_client(player.handle(), "test"), mpv_destroy);
+        mpv_create_client(player.handle().raw(), "test"), mpv_destroy);
     mpv_request_log_messages(log.get(), "v");
     // Runs the event loop until mpv has shown the first frame since the film started or was
     // moved, counting it as stalled where mpv gave up waiting for it to be drawn first (it

@@ -63,7 +63,7 @@ void TestMpris::mediaControlsSteerThePlayer()
     player.state = PlayState::Playing;
     player.media = CurrentMedia{"/m/a.mkv", "video", "Artista", "Canción", "Disco", 125.5};
     player.position = 30;
-    emit player.MediaChange(MediaItem{"/m/a.mkv"});
+    emit player.MediaChange(*player.media);
     QCOMPARE(property("PlaybackStatus").toString(), QStringLiteral("Playing"));
     const QVariantMap metadata = qdbus_cast<QVariantMap>(property("Metadata"));
     QCOMPARE(metadata.value("xesam:title").toString(), QStringLiteral("Canción"));

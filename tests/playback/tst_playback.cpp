@@ -226,7 +226,7 @@ void TestPlayback::badSongsNeverStopTheMusic()
     settings.extraOptions = {{"untimed", "yes"}, {"ao-null-untimed", "yes"}};
     MpvPlayer mpv(m_t->drives, settings);
     connect(&mpv, &MediaPlayer::MediaChange, this,
-            [&](const MediaItem& item) { played << GetFileName(item.sourceURL); });
+            [&](const CurrentMedia& item) { played << GetFileName(item.sourceURL); });
     MainWindow window(Services{mpv, m_t->drives, m_t->launcher, m_t->files},
                       m_t->programFolder.path());
     window.Timer1->start(20); // a tick every 20 ms instead of every second

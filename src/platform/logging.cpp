@@ -1,0 +1,4 @@
+#include "platform/logging.h"
+
+Q_LOGGING_CATEGORY(lcPlatform, "sofavio.platform")
+Q_LOGGING_CATEGORY(lcImport, "sofavio.import")
