@@ -3,9 +3,9 @@
 // the music pattern next to the shorter one it had before today's kinds joined it.
 #include "app/application.h"
 #include "app/mainwindow.h"
-#include "form/mediakinds.h"
 #include "form/menulist.h"
 #include "measure.h"
+#include "media/mediakinds.h"
 #include "menu/folderbrowser.h"
 #include "menu/mainmenu.h"
 #include "report.h"

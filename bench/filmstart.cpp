@@ -6,10 +6,10 @@
 #include "app/mainwindow.h"
 #include "form/menulist.h"
 #include "measure.h"
+#include "media/playback.h"
 #include "menu/folderbrowser.h"
 #include "platform/filesystem.h"
 #include "platform/mpvplayer.h"
-#include "playback/transport.h"
 #include "report.h"
 
 #include <QApplication>
@@ -104,7 +104,7 @@ int main(int argc, char** argv)
             clock.start();
             QTest::keyClick(window.LsvMenu, Qt::Key_Return);
             ours.push_back(untilFirstFrame(log, clock));
-            stopByUser(window);
+            window.playback.stopByUser();
             QTest::keyClick(window.LsvMenu, Qt::Key_Escape);
             QTest::qWait(300);
             command.push_back(

@@ -99,7 +99,7 @@ int main(int argc, char** argv)
     DesktopFileOperations files;
     MainWindow window(Services{player, drives, launcher, files}, programFolder.path());
     window.showOnScreen();
-    window.state.PictureMode = true;
+    window.record.PictureMode = true;
     window.File1.pattern = QStringLiteral("*.jpg");
     Explore(window, folder.path());
     QApplication::processEvents();

@@ -4,9 +4,9 @@
 //  - resident memory across 1,000 automatic track changes;
 //  - EnqueueAll of a 10,000-file listing.
 #include "app/mainwindow.h"
-#include "form/mediakinds.h"
 #include "form/menulist.h"
 #include "measure.h"
+#include "media/mediakinds.h"
 #include "menu/folderbrowser.h"
 #include "menu/itemactivation.h"
 #include "platform/desktopfileoperations.h"
@@ -126,13 +126,11 @@ int main(int argc, char** argv)
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
             Timer1_Timer(window);
             if (!waitFor(player, &MediaPlayer::MediaChange)) {
-                std::fprintf(
-                    stderr,
-                    "no next song after %d changes (track %d, state %d, current %s, handled %d)\n",
-                    changes, window.state.TrackIndex, int(player.playState()),
-                    qPrintable(player.currentMedia() ? player.currentMedia()->sourceURL
-                                                     : QString()),
-                    int(window.playback.endHandled));
+                std::fprintf(stderr,
+                             "no next song after %d changes (track %d, state %d, current %s)\n",
+                             changes, window.playback.TrackIndex, int(player.playState()),
+                             qPrintable(player.currentMedia() ? player.currentMedia()->sourceURL
+                                                              : QString()));
                 return 1;
             }
             ++changes;

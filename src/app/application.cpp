@@ -2,10 +2,10 @@
 
 #include "app/config.h"
 #include "app/mainwindow.h"
+#include "media/keepawake.h"
+#include "media/mpris.h"
 #include "platform/filesystem.h"
 #include "platform/mpvvideosurface.h"
-#include "playback/keepawake.h"
-#include "playback/mpris.h"
 
 #include <QGuiApplication>
 
@@ -33,9 +33,17 @@ Sofavio::Sofavio(const QString& executableFolder)
         };
     }
     m_window = std::make_unique<MainWindow>(services, m_programFolder);
-    keepAwakeWhilePlaying(m_player, m_wakeHolds);
+    Playback& playback = m_window->playback;
+    keepAwakeWhilePlaying(playback, m_wakeHolds);
+
+    m_mpris = std::make_unique<MprisService>(playback);
+    QObject::connect(m_mpris.get(), &MprisService::raiseRequested, m_window.get(), [this] {
+        m_window->raise();
+        m_window->activateWindow();
+    });
+    QObject::connect(m_mpris.get(), &MprisService::quitRequested, m_window.get(), &QWidget::close);
     // Without a session bus the program simply has no desktop media controls.
-    (new MprisService(*m_window))->publish();
+    m_mpris->publish();
 }
 
 Sofavio::~Sofavio() = default;

@@ -10,9 +10,10 @@
 #include <memory>
 
 class MainWindow;
+class MprisService;
 
-// The program put together on the real machine: its drives, player and launcher, and the
-// main window working through them.
+// The program put together on the real machine: its drives, player and launcher, the main
+// window working through them, and what follows its playback.
 class Sofavio {
 public:
     explicit Sofavio(const QString& executableFolder);
@@ -29,4 +30,5 @@ private:
     DesktopFileOperations m_files;
     WakeHolds m_wakeHolds;
     std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<MprisService> m_mpris;
 };

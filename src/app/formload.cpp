@@ -4,8 +4,8 @@
 #include "app/userfolders.h"
 #include "form/frmmain.h"
 #include "form/layout.h"
-#include "form/mediakinds.h"
 #include "form/menulist.h"
+#include "media/mediakinds.h"
 #include "menu/mainmenu.h"
 #include "platform/filesystem.h"
 
@@ -15,11 +15,11 @@ void Form_Load(FrmMain& window)
     applyStartupLayout(window);
     const FoldersConfig config = withUserFolders(
         readFoldersIni(BuildPath(window.programFolder(), QStringLiteral("folders.ini"))));
-    WindowState& state = window.state;
-    state.VideoFolder = config.VideoFolder;
-    state.MusicFolder = config.MusicFolder;
-    state.PicturesFolder = config.PicturesFolder;
-    state.TvCommand = config.TvCommand;
+    WindowRecord& record = window.record;
+    record.VideoFolder = config.VideoFolder;
+    record.MusicFolder = config.MusicFolder;
+    record.PicturesFolder = config.PicturesFolder;
+    record.TvCommand = config.TvCommand;
     ShowMenu(window);
     window.LsvMenu->setFocus();
 }

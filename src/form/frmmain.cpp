@@ -3,8 +3,10 @@
 #include "form/elements.h"
 
 FrmMain::FrmMain(QWidget& window, Services services, QString programFolder)
-    : widget(&window), m_services(std::move(services)), m_programFolder(std::move(programFolder))
+    : widget(&window), playback(services.player), m_services(std::move(services)),
+      m_programFolder(std::move(programFolder))
 {
+    playback.setJumpBarLength(jumpPanel.bar.maximum); // its length until a film's is given
 }
 
 bool FrmMain::importScreenShown() const

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "form/controlpanel.h"
-#include "form/filelist.h"
 #include "form/imageinfopanel.h"
 #include "form/importscreen.h"
 #include "form/jumppanel.h"
 #include "form/nowplayingpanel.h"
 #include "form/playerview.h"
-#include "form/windowstate.h"
+#include "form/windowrecord.h"
+#include "media/filelist.h"
+#include "media/playback.h"
 
 #include <functional>
 
@@ -52,12 +53,13 @@ struct FrmMain {
     // The window the elements lie on, and the owner of the program's other windows.
     QWidget* const widget;
 
-    WindowState state;
+    WindowRecord record;
     // The folder being browsed: its subfolders and its files that match the pattern.
     DirList Dir1;
     FileList File1;
-    PlaybackState playback;
-    PreviewState preview;
+    Playback playback;
+    ErrorMessagesRecord errorMessages;
+    PreviewRecord preview;
 
     // Elements, by their designed names; earlier ones lie over later ones.
     ImportScreen importScreen;

@@ -3,11 +3,11 @@
 #include "form/elements.h"
 #include "form/frmmain.h"
 #include "form/keycodes.h"
-#include "form/mediakinds.h"
 #include "form/menulist.h"
 #include "form/messagebox.h"
 #include "import/fileops.h"
 #include "import/mediasearch.h"
+#include "media/mediakinds.h"
 #include "platform/drives.h"
 #include "platform/filenames.h"
 #include "platform/mediaplayer.h"
@@ -32,11 +32,11 @@ ImportChoice importChoice(const FrmMain& window, int index)
 {
     switch (index) {
     case 1:
-        return {kImportMusicExtensions, window.state.MusicFolder};
+        return {kImportMusicExtensions, window.record.MusicFolder};
     case 2:
-        return {kImportPictureExtensions, window.state.PicturesFolder};
+        return {kImportPictureExtensions, window.record.PicturesFolder};
     default:
-        return {kImportVideoExtensions, window.state.VideoFolder};
+        return {kImportVideoExtensions, window.record.VideoFolder};
     }
 }
 

@@ -6,7 +6,6 @@
 #include "form/twips.h"
 #include "keys/jumppanel.h"
 #include "playback/playerview.h"
-#include "playback/transport.h"
 
 #include <QTimer>
 
@@ -35,7 +34,7 @@ void MoveControlHighlight(FrmMain& window, int step)
     ControlPanel& panel = window.controlPanel;
     panel.PicControls->show();
     panel.Timer2->stop();
-    qint16& index = window.state.ControlIndex;
+    qint16& index = window.record.ControlIndex;
     index = qint16(index + step);
     if (step > 0 && index > kLastButton)
         index = 0;
@@ -54,20 +53,20 @@ bool RunControlButton(FrmMain& window)
         const QSizeF screen = screenTwips(window.widget);
         setTwipWidth(window.playerView.PicMediaPlayer, screen.width());
         setTwipHeight(window.playerView.PicMediaPlayer, screen.height());
-        resume(window);
+        window.playback.resume();
         break;
     }
     case Pause:
-        pause(window);
+        window.playback.pause();
         break;
     case Stop:
-        stopByUser(window);
+        window.playback.stopByUser();
         break;
     case Prev:
-        endsKeys = !stepBack(window);
+        endsKeys = !window.playback.stepBack();
         break;
     case Next:
-        endsKeys = !stepForward(window);
+        endsKeys = !window.playback.stepForward();
         break;
     case Select:
         OpenJumpPanel(window);

@@ -3,7 +3,6 @@
 #include "form/elements.h"
 #include "form/frmmain.h"
 #include "form/twips.h"
-#include "platform/mediaplayer.h"
 #include "playback/playerview.h"
 
 #include <QProgressBar>
@@ -20,12 +19,14 @@ enum Choice { More, Less, Ok };
 void OpenJumpPanel(FrmMain& window)
 {
     JumpPanel& panel = window.jumpPanel;
-    MediaPlayer& player = window.services().player;
-    window.state.JumpIndex = 0;
+    Playback& playback = window.playback;
+    window.record.JumpIndex = 0;
     setTwipLeft(panel.Shape5, twipRect(panel.LblSaltar[0]).left());
-    if (const auto media = player.currentMedia())
+    if (const auto media = playback.currentMedia()) {
         panel.bar.setMaximum(float(media->duration));
-    if (const auto position = player.currentPosition())
+        playback.setJumpBarLength(panel.bar.maximum);
+    }
+    if (const auto position = playback.position())
         panel.bar.setValue(float(*position));
     panel.PicSaltar->raise();
     panel.PicSaltar->show();
@@ -36,7 +37,7 @@ void OpenJumpPanel(FrmMain& window)
 void MoveJumpHighlight(FrmMain& window, int step)
 {
     window.controlPanel.Timer2->stop();
-    qint16& index = window.state.JumpIndex;
+    qint16& index = window.record.JumpIndex;
     index = qint16(index + step);
     if (index > kLastChoice)
         index = 0;
@@ -64,7 +65,7 @@ void RunJumpChoice(FrmMain& window)
         if (bar.value + step < bar.maximum)
             bar.setValue(bar.value + step);
     } else if (framed(Ok)) {
-        window.services().player.setCurrentPosition(bar.value);
+        window.playback.seek(bar.value);
         CloseJumpPanel(window);
     }
 }

@@ -2,18 +2,16 @@
 
 #include "form/elements.h"
 #include "form/frmmain.h"
-#include "form/mediakinds.h"
 #include "form/menulist.h"
 #include "form/twips.h"
+#include "media/mediakinds.h"
 #include "menu/folderbrowser.h"
 #include "menu/mainmenu.h"
 #include "pictures/pictureviewer.h"
 #include "platform/drives.h"
 #include "platform/filesystem.h"
 #include "platform/launcher.h"
-#include "platform/mediaplayer.h"
 #include "playback/playall.h"
-#include "playback/transport.h"
 
 #include <QListWidget>
 
@@ -21,14 +19,14 @@ namespace {
 
 void openLibrary(FrmMain& window, bool pictureMode, const QString& pattern, const QString& folder)
 {
-    window.state.PictureMode = pictureMode;
+    window.record.PictureMode = pictureMode;
     window.File1.pattern = pattern;
     Explore(window, folder);
 }
 
 void openImportScreen(FrmMain& window)
 {
-    window.state.PictureMode = false;
+    window.record.PictureMode = false;
     QWidget* screen = window.importScreen.picCopiar;
     const QSizeF screenSize = screenTwips(window.widget);
     QRectF place = twipRect(screen);
@@ -54,16 +52,16 @@ void runMainMenuRow(FrmMain& window, const QString& key)
     if (key == u"salir")
         window.widget->close();
     else if (key == u"divx")
-        openLibrary(window, false, kVideoPattern, window.state.VideoFolder);
+        openLibrary(window, false, kVideoPattern, window.record.VideoFolder);
     else if (key == u"mp3")
-        openLibrary(window, false, kAudioPattern, window.state.MusicFolder);
+        openLibrary(window, false, kAudioPattern, window.record.MusicFolder);
     else if (key == u"pics")
-        openLibrary(window, true, kPicturePattern, window.state.PicturesFolder);
+        openLibrary(window, true, kPicturePattern, window.record.PicturesFolder);
     else if (key == u"copiar")
         openImportScreen(window);
     else if (key == u"tv") {
-        window.state.PictureMode = false;
-        window.services().launcher.start(window.state.TvCommand);
+        window.record.PictureMode = false;
+        window.services().launcher.start(window.record.TvCommand);
     }
     if (key.startsWith(u"drive") && key.size() > 5)
         openDrive(window, key);
@@ -113,7 +111,7 @@ void runFolderRow(FrmMain& window, const QString& key)
     else if (kViewerExtensions.contains(GetExtensionName(key).toLower()))
         showPicture(window, key);
     else
-        playFile(window, key);
+        window.playback.playFile(key);
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 
 #include "form/elements.h"
 #include "form/keycodes.h"
-#include "form/mediakinds.h"
 #include "form/twips.h"
+#include "media/mediakinds.h"
 #include "pictures/pictureloader.h"
 #include "platform/filesystem.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form/filelist.h"
+#include "media/filelist.h"
 
 #include <QDialog>
 

@@ -2,9 +2,9 @@
 
 #include "form/elements.h"
 #include "form/frmmain.h"
-#include "form/mediakinds.h"
 #include "form/menulist.h"
 #include "form/twips.h"
+#include "media/mediakinds.h"
 #include "pictures/picturedecoder.h"
 #include "pictures/pictureloader.h"
 #include "platform/filesystem.h"
@@ -15,13 +15,13 @@ namespace {
 
 void showDecodedPreview(FrmMain& window, const QString& path, const QImage& image)
 {
-    PreviewState& preview = window.preview;
+    PreviewRecord& preview = window.preview;
     if (path != preview.path || image.isNull())
         return; // asked for another picture since, or this one cannot be decoded
     Picture& picture = *window.Image2;
     picture.setPicture(QPixmap::fromImage(image));
     picture.show();
-    if (!window.state.PictureMode)
+    if (!window.record.PictureMode)
         return;
     ImageInfoPanel& info = window.imageInfo;
     const auto created = fileCreationDate(path);
@@ -97,7 +97,7 @@ void previewHighlightedRow(FrmMain& window, const QString& key)
     if (kPreviewExtensions.contains(GetExtensionName(key).toLower())) {
         if (key != window.preview.path) // the same row keeps its picture, without a blink
             PreviewPicture(window, key);
-    } else if (window.state.PictureMode) {
+    } else if (window.record.PictureMode) {
         clearPreview(window);
         window.imageInfo.PicImageInfo->hide();
     }

@@ -33,11 +33,3 @@ QString formatMediaTime(double seconds)
             .arg(secs, 2, 10, QChar(u'0'));
     return QStringLiteral("%1:%2").arg(minutes, 2, 10, QChar(u'0')).arg(secs, 2, 10, QChar(u'0'));
 }
-
-std::optional<QString> MediaPlayer::currentPositionString() const
-{
-    const auto position = currentPosition();
-    if (!position)
-        return std::nullopt;
-    return formatMediaTime(*position);
-}

@@ -66,7 +66,6 @@ public:
 
     virtual std::optional<double> currentPosition() const = 0;
     virtual bool setCurrentPosition(double seconds) = 0;
-    std::optional<QString> currentPositionString() const;
 
     virtual PlayState playState() const = 0;
     virtual std::optional<CurrentMedia> currentMedia() const = 0;

@@ -3,7 +3,6 @@
 #include "form/frmmain.h"
 #include "form/messagebox.h"
 #include "platform/filesystem.h"
-#include "platform/mediaplayer.h"
 #include "playback/m3u.h"
 
 #include <QSaveFile>
@@ -24,9 +23,5 @@ void EnqueueAll(FrmMain& window)
         return;
     }
 
-    MediaPlayer& player = window.services().player;
-    player.clearPlaylist();
-    for (const QString& path : std::as_const(paths))
-        player.appendItem(player.newMedia(path));
-    player.play();
+    window.playback.playList(paths);
 }

@@ -83,8 +83,8 @@ void TestMainWindow::comesUpWithTheMenuAlone()
              QStringList({"Image1", "Image2", "LblTitle", "LsvMenu", "PicNowPlaying", "Shape1"}));
     QFETCH(QStringList, fields);
     fields.replaceInStrings(QRegularExpression("^~"), home.path());
-    QCOMPARE(QStringList({w.state.VideoFolder, w.state.MusicFolder, w.state.PicturesFolder,
-                          w.state.TvCommand}),
+    QCOMPARE(QStringList({w.record.VideoFolder, w.record.MusicFolder, w.record.PicturesFolder,
+                          w.record.TvCommand}),
              fields);
 }
 

@@ -1,6 +1,6 @@
-#include "form/filelist.h"
-#include "form/mediakinds.h"
 #include "import/mediasearch.h"
+#include "media/filelist.h"
+#include "media/mediakinds.h"
 
 #include <QTest>
 

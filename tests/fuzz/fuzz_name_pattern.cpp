@@ -1,6 +1,6 @@
 // The folder listings' patterns: any pattern and name (split at the first NUL) are matched
 // without a crash, and a name always matches the pattern made of itself.
-#include "form/filelist.h"
+#include "media/filelist.h"
 
 #include <cstdlib>
 

@@ -165,9 +165,9 @@ void TestKeys::markABelongsToItsFile()
     s.player().media->sourceURL = QStringLiteral("/m/y");
     s.player().position = 10;
     s.press("F2");
-    QCOMPARE(s.window().state.MarkA, 0);
-    QCOMPARE(s.window().state.MarkB, 10);
-    QVERIFY(s.window().state.RepeatAB);
+    QCOMPARE(s.window().playback.MarkA, 0);
+    QCOMPARE(s.window().playback.MarkB, 10);
+    QVERIFY(s.window().playback.RepeatAB);
 }
 
 void TestKeys::controlPanelHidesItself()

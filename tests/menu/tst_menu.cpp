@@ -151,16 +151,16 @@ void TestMenu::choices()
     n.t.drives.drives = {{u'D', false, {}, {}},
                          {u'E', true, "FILMS", n.library.path("Fotos")},
                          {u'F', false, "NUEVO", {}, true}};
-    w.state.StoppedByUser = true;
+    w.playback.StoppedByUser = true;
     for (const QString& choice : choices)
         QVERIFY(n.choose(choice));
     QTEST(n.title(), "title");
     QTEST(n.rowTexts(), "rows");
     QTEST(w.LsvMenu->selectedRow(), "highlighted");
-    QTEST(w.state.PictureMode, "pictureMode");
+    QTEST(w.record.PictureMode, "pictureMode");
     QTEST(n.outcome(), "outcome");
     // Playing a file chosen undoes an earlier stop.
-    QCOMPARE(w.state.StoppedByUser, n.t.player.calls.isEmpty());
+    QCOMPARE(w.playback.StoppedByUser, n.t.player.calls.isEmpty());
 }
 
 void TestMenu::backClimbsToTheVolumeRootThenTheMenu()
@@ -222,12 +222,12 @@ void TestMenu::aClickChoosesARowButNotUnderTheImportScreen()
 
     // A click chooses over the player view too, where Enter does not.
     QVERIFY(n.choose("MENU PRINCIPAL"));
-    w.state.PictureMode = true;
+    w.record.PictureMode = true;
     w.playerView.PicMediaPlayer->show();
     click("Copiar Media ...");
     QVERIFY(w.importScreen.picCopiar->isVisible());
     QVERIFY(!w.playerView.PicMediaPlayer->isVisible());
-    QVERIFY(!w.state.PictureMode);
+    QVERIFY(!w.record.PictureMode);
     const QSizeF screen = screenTwips(&w);
     QCOMPARE(twipRect(w.importScreen.picCopiar),
              QRectF((screen.width() - 8775) / 2, (screen.height() - 4575) / 2, 8775, 4575));
@@ -285,7 +285,7 @@ void TestMenu::listsWhatIsOnDiskNow()
     QVERIFY(!w.Image2->hasPicture());
 
     // A library folder that is missing leaves the list as it was, title aside.
-    w.state.VideoFolder = n.library.path("missing");
+    w.record.VideoFolder = n.library.path("missing");
     QVERIFY(n.choose("Mi Cine"));
     QCOMPARE(n.rowTexts(), kMainMenu);
     QCOMPARE(n.title(), QStringLiteral("missing"));

@@ -247,7 +247,7 @@ void TestPictures::previewFollowsTheHighlight()
     TestWindow t;
     t.create();
     MainWindow& w = *t.window;
-    w.state.PictureMode = true;
+    w.record.PictureMode = true;
     w.File1.pattern = QStringLiteral("*.webp;*.wmf;*.jpg");
     QVERIFY(Explore(w, folder.path()));
     QTest::keyClick(w.LsvMenu, Qt::Key_Down);

@@ -1,5 +1,6 @@
+#include "media/keepawake.h"
+#include "media/playback.h"
 #include "platform/wakeholds.h"
-#include "playback/keepawake.h"
 #include "support/fakeplayer.h"
 
 #include <QDBusConnection>
@@ -77,6 +78,7 @@ private:
     FakeScreenSaver m_screenSaver;
     FakeLogin m_login;
     FakePlayer m_player;
+    Playback m_playback{m_player};
     WakeHolds* m_holds = nullptr;
 };
 
@@ -91,7 +93,7 @@ void TestKeepAwake::initTestCase()
                                       QDBusConnection::ExportAllSlots));
     QVERIFY(m_services.registerService("org.freedesktop.login1"));
     m_holds = new WakeHolds(this);
-    keepAwakeWhilePlaying(m_player, *m_holds);
+    keepAwakeWhilePlaying(m_playback, *m_holds);
 }
 
 void TestKeepAwake::holdsFollowPlayback_data()

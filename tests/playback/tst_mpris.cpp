@@ -1,4 +1,4 @@
-#include "playback/mpris.h"
+#include "media/mpris.h"
 #include "support/testwindow.h"
 
 #include <QDBusConnection>
@@ -35,7 +35,7 @@ void TestMpris::initTestCase()
 {
     m_desktop = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "desktop");
     m_t.create();
-    QVERIFY((new MprisService(*m_t.window))->publish());
+    QVERIFY((new MprisService(m_t.window->playback, m_t.window.get()))->publish());
 }
 
 QDBusMessage TestMpris::call(const QString& interface, const QString& method,
@@ -85,7 +85,7 @@ void TestMpris::mediaControlsSteerThePlayer()
     for (const char* method : {"Pause", "PlayPause", "Play", "Stop"})
         call(kPlayer, method);
     QCOMPARE(player.calls, QStringList({"pause", "pause", "play", "stop"}));
-    QVERIFY(m_t.window->state.StoppedByUser);
+    QVERIFY(m_t.window->playback.StoppedByUser);
 }
 
 QTEST_MAIN(TestMpris)

@@ -1,7 +1,7 @@
 #include "form/elements.h"
 #include "form/keycodes.h"
-#include "form/mediakinds.h"
 #include "keys/windowkeys.h"
+#include "media/mediakinds.h"
 #include "menu/folderbrowser.h"
 #include "platform/filesystem.h"
 #include "platform/mpvplayer.h"
@@ -134,7 +134,7 @@ void TestPlayback::tickWhilePlaying()
     player().media = media("audio", "/m/a.mp3");
     player().position = 20;
     player().state = PlayState::Playing;
-    w().state.MarkA = 10;
+    w().playback.MarkA = 10;
     if (f2)
         Form_KeyDown(w(), kKeyF2);
     if (!opened.isEmpty()) {
@@ -177,7 +177,7 @@ void TestPlayback::tickAfterTheEnd()
         player().media = media(name.endsWith(".mpg") ? "video" : "audio", tree.path("m/" + name));
         MediaPlayer_MediaChange(w());
     }
-    w().state.RepeatAB = true;
+    w().playback.RepeatAB = true;
     player().state = PlayState::Stopped; // it ended by itself
     if (nextBroken) {
         Timer1_Timer(w());
@@ -187,12 +187,12 @@ void TestPlayback::tickAfterTheEnd()
         emit player().Error(tree.path("m/b.mp3"), QStringLiteral("el archivo no se pudo abrir"));
         QCOMPARE(answers.messages.size(), 1);
     }
-    w().state.StoppedByUser = stoppedByUser;
+    w().playback.StoppedByUser = stoppedByUser;
     // Once for each end, not again at every tick.
     for (int tick = 0; tick < 3; ++tick)
         Timer1_Timer(w());
     QTEST(player().calls.join(u'|').remove(tree.path("m/")), "calls");
-    QTEST(w().state.RepeatAB, "repeat");
+    QTEST(w().playback.RepeatAB, "repeat");
 }
 
 void TestPlayback::unwritableListChangesNothing()

@@ -1,11 +1,11 @@
 #include "support/scenario.h"
 
 #include "form/elements.h"
-#include "form/mediakinds.h"
 #include "form/menulist.h"
 #include "form/twips.h"
 #include "keys/controlpanel.h"
 #include "keys/jumppanel.h"
+#include "media/mediakinds.h"
 #include "menu/folderbrowser.h"
 #include "support/files.h"
 
@@ -48,14 +48,14 @@ Scenario::Scenario(const QString& screen, const QString& player, const QStringLi
     MainWindow& w = window();
     w.Timer1->stop(); // the playback tests drive its ticks
     setPlayer(m_test.player, player);
-    w.state.MarkA = w.state.MarkB = -1;
+    w.playback.MarkA = w.playback.MarkB = -1;
     const QString listed = QFileInfo(m_tree.path(library.value(0))).path();
     w.File1.pattern = kAllMediaPattern;
     Explore(w, listed);
     w.playback.File2.setPath(listed);
     const QStringList words = player.split(u' ');
     if (words.contains(u"song"))
-        w.state.TrackIndex = words.value(words.indexOf(u"song") + 1).toInt();
+        w.playback.TrackIndex = words.value(words.indexOf(u"song") + 1).toInt();
 
     // The picture starts short, as a control panel leaves it, to show who gives it back.
     setTwipHeight(w.playerView.MediaPlayer, 100);
@@ -166,14 +166,14 @@ QList<std::pair<QString, QString>> Scenario::describe() const
         {"row", rows.join(u',')},
         {"calls", player.calls.join(", ").remove(m_tree.path() + u'/')},
         {"position", player.position ? number(*player.position) : "none"},
-        {"stopped", onOff(w.state.StoppedByUser)},
-        {"song", number(w.state.TrackIndex)},
-        {"frame", number(w.state.ControlIndex)},
-        {"jump", number(w.state.JumpIndex)},
+        {"stopped", onOff(w.playback.StoppedByUser)},
+        {"song", number(w.playback.TrackIndex)},
+        {"frame", number(w.record.ControlIndex)},
+        {"jump", number(w.record.JumpIndex)},
         {"bar", number(w.jumpPanel.bar.value) + u'/' + number(w.jumpPanel.bar.maximum)},
-        {"A", number(w.state.MarkA)},
-        {"B", number(w.state.MarkB)},
-        {"repeat", onOff(w.state.RepeatAB)},
+        {"A", number(w.playback.MarkA)},
+        {"B", number(w.playback.MarkB)},
+        {"repeat", onOff(w.playback.RepeatAB)},
         {"picture", pictureSize},
         {"auto-hide", onOff(w.controlPanel.Timer2->isActive())},
         {"modal", (modal + m_answers.messages).join(", ")},

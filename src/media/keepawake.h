@@ -1,8 +1,8 @@
 #pragma once
 
-class MediaPlayer;
+class Playback;
 class WakeHolds;
 
 // While anything plays the machine stays awake; while a film plays the screen stays lit as
 // well. Each hold goes when playback pauses, stops or ends, or a song takes the film's place.
-void keepAwakeWhilePlaying(MediaPlayer& player, WakeHolds& holds);
+void keepAwakeWhilePlaying(Playback& playback, WakeHolds& holds);

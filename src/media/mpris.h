@@ -4,27 +4,32 @@
 #include <QDBusObjectPath>
 #include <QVariantMap>
 
-struct FrmMain;
+class Playback;
 
 // The desktop's media controls, playerctl and phone remotes speak MPRIS on the session bus:
 // they see what plays and play, pause, stop, skip and seek it as the remote's keys would.
 class MprisService : public QObject {
     Q_OBJECT
 public:
-    explicit MprisService(FrmMain& window);
+    explicit MprisService(Playback& playback, QObject* parent = nullptr);
 
     // Takes the player's name on the session bus; false without a bus or when taken.
     bool publish();
 
-    FrmMain& window() { return m_window; }
+    Playback& playback() { return m_playback; }
     QString playbackStatus() const;
     QVariantMap metadata() const;
+
+signals:
+    // The desktop asks for the program's window, or for the program to end.
+    void raiseRequested();
+    void quitRequested();
 
 private:
     // Tells listeners what changed since they were last told.
     void announceChanges();
 
-    FrmMain& m_window;
+    Playback& m_playback;
     QString m_status;
     QVariantMap m_metadata;
     int m_track = 0;

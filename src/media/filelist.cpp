@@ -1,4 +1,4 @@
-#include "form/filelist.h"
+#include "media/filelist.h"
 
 #include "platform/filesystem.h"
 

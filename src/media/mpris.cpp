@@ -1,14 +1,11 @@
-#include "playback/mpris.h"
+#include "media/mpris.h"
 
-#include "form/frmmain.h"
+#include "media/playback.h"
 #include "platform/filenames.h"
-#include "platform/mediaplayer.h"
-#include "playback/transport.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QUrl>
-#include <QWidget>
 
 namespace {
 
@@ -22,23 +19,18 @@ QString fileUrl(const QString& path)
            QString::fromLatin1(fileNameBytes(path).toPercentEncoding("/"));
 }
 
-MediaPlayer& player(MprisService& service)
-{
-    return service.window().services().player;
-}
-
 } // namespace
 
-MprisService::MprisService(FrmMain& window) : QObject(window.widget), m_window(window)
+MprisService::MprisService(Playback& playback, QObject* parent)
+    : QObject(parent), m_playback(playback)
 {
     new MprisRoot(*this);
     new MprisPlayer(*this);
-    MediaPlayer& mediaPlayer = window.services().player;
-    connect(&mediaPlayer, &MediaPlayer::MediaChange, this, [this] {
+    connect(&playback, &Playback::mediaChanged, this, [this] {
         ++m_track;
         announceChanges();
     });
-    connect(&mediaPlayer, &MediaPlayer::playStateChanged, this, &MprisService::announceChanges);
+    connect(&playback, &Playback::stateChanged, this, &MprisService::announceChanges);
     m_status = playbackStatus();
     m_metadata = metadata();
 }
@@ -52,7 +44,7 @@ bool MprisService::publish()
 
 QString MprisService::playbackStatus() const
 {
-    switch (m_window.services().player.playState()) {
+    switch (m_playback.playState()) {
     case PlayState::Playing:
     case PlayState::Transitioning:
         return QStringLiteral("Playing");
@@ -65,7 +57,7 @@ QString MprisService::playbackStatus() const
 
 QVariantMap MprisService::metadata() const
 {
-    const auto media = m_window.services().player.currentMedia();
+    const auto media = m_playback.currentMedia();
     if (!media)
         return {
             {QStringLiteral("mpris:trackid"),
@@ -108,13 +100,12 @@ MprisRoot::MprisRoot(MprisService& service) : QDBusAbstractAdaptor(&service), m_
 
 void MprisRoot::Raise()
 {
-    m_service.window().widget->raise();
-    m_service.window().widget->activateWindow();
+    emit m_service.raiseRequested();
 }
 
 void MprisRoot::Quit()
 {
-    m_service.window().widget->close();
+    emit m_service.quitRequested();
 }
 
 MprisPlayer::MprisPlayer(MprisService& service) : QDBusAbstractAdaptor(&service), m_service(service)
@@ -123,43 +114,43 @@ MprisPlayer::MprisPlayer(MprisService& service) : QDBusAbstractAdaptor(&service)
 
 qlonglong MprisPlayer::position() const
 {
-    return qlonglong(player(m_service).currentPosition().value_or(0) * kMicroseconds);
+    return qlonglong(m_service.playback().position().value_or(0) * kMicroseconds);
 }
 
 void MprisPlayer::Play()
 {
-    resume(m_service.window());
+    m_service.playback().resume();
 }
 
 void MprisPlayer::Pause()
 {
-    pause(m_service.window());
+    m_service.playback().pause();
 }
 
 void MprisPlayer::PlayPause()
 {
-    togglePause(m_service.window());
+    m_service.playback().togglePause();
 }
 
 void MprisPlayer::Stop()
 {
-    stopByUser(m_service.window());
+    m_service.playback().stopByUser();
 }
 
 void MprisPlayer::Next()
 {
-    stepForward(m_service.window());
+    m_service.playback().stepForward();
 }
 
 void MprisPlayer::Previous()
 {
-    stepBack(m_service.window());
+    m_service.playback().stepBack();
 }
 
 void MprisPlayer::Seek(qlonglong offset)
 {
-    const auto now = player(m_service).currentPosition();
-    if (now && player(m_service).setCurrentPosition(std::max(0.0, *now + offset / kMicroseconds)))
+    const auto now = m_service.playback().position();
+    if (now && m_service.playback().seek(std::max(0.0, *now + offset / kMicroseconds)))
         emit Seeked(position());
 }
 
@@ -168,7 +159,7 @@ void MprisPlayer::SetPosition(const QDBusObjectPath& trackId, qlonglong target)
     const QVariant current = m_service.metadata().value(QStringLiteral("mpris:trackid"));
     if (current.value<QDBusObjectPath>() != trackId || target < 0)
         return; // meant for another track
-    if (player(m_service).setCurrentPosition(target / kMicroseconds))
+    if (m_service.playback().seek(target / kMicroseconds))
         emit Seeked(target);
 }
 
@@ -179,5 +170,5 @@ void MprisPlayer::OpenUri(const QString& uri)
         return;
     // The encoded form keeps bytes that are not UTF-8, which toLocalFile() would lose.
     const QByteArray encoded = url.path(QUrl::FullyEncoded).toLatin1();
-    playFile(m_service.window(), fileNameFromBytes(QByteArray::fromPercentEncoding(encoded)));
+    m_service.playback().playFile(fileNameFromBytes(QByteArray::fromPercentEncoding(encoded)));
 }
