@@ -9,9 +9,9 @@
 #include "form/screengeometry.h"
 #include "form/twips.h"
 #include "import/importflow.h"
-#include "keys/controlpanel.h"
+#include "keys/controlpanelkeys.h"
 #include "keys/heldkeys.h"
-#include "keys/jumppanel.h"
+#include "keys/jumppanelkeys.h"
 #include "keys/menukeys.h"
 #include "keys/windowkeys.h"
 #include "menu/itemactivation.h"
@@ -19,7 +19,7 @@
 #include "pictures/preview.h"
 #include "platform/mediaplayer.h"
 #include "playback/nowplaying.h"
-#include "playback/playerview.h"
+#include "playback/playervisibility.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -11,7 +11,7 @@
 #include "platform/drives.h"
 #include "platform/filenames.h"
 #include "platform/mediaplayer.h"
-#include "playback/playerview.h"
+#include "playback/playervisibility.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -3,9 +3,9 @@
 #include "form/elements.h"
 #include "form/frmmain.h"
 #include "form/keycodes.h"
-#include "keys/jumppanel.h"
+#include "keys/jumppanelkeys.h"
 #include "menu/mainmenu.h"
-#include "playback/playerview.h"
+#include "playback/playervisibility.h"
 
 #include <QTimer>
 

@@ -3,7 +3,7 @@
 #include "form/frmmain.h"
 #include "form/messagebox.h"
 #include "platform/filenames.h"
-#include "playback/playerview.h"
+#include "playback/playervisibility.h"
 
 #include <QLabel>
 

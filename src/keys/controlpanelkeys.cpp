@@ -1,11 +1,11 @@
-#include "keys/controlpanel.h"
+#include "keys/controlpanelkeys.h"
 
 #include "form/elements.h"
 #include "form/frmmain.h"
 #include "form/screengeometry.h"
 #include "form/twips.h"
-#include "keys/jumppanel.h"
-#include "playback/playerview.h"
+#include "keys/jumppanelkeys.h"
+#include "playback/playervisibility.h"
 
 #include <QTimer>
 

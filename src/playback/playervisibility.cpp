@@ -1,4 +1,4 @@
-#include "playback/playerview.h"
+#include "playback/playervisibility.h"
 
 #include "form/elements.h"
 #include "form/frmmain.h"

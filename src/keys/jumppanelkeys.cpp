@@ -1,9 +1,9 @@
-#include "keys/jumppanel.h"
+#include "keys/jumppanelkeys.h"
 
 #include "form/elements.h"
 #include "form/frmmain.h"
 #include "form/twips.h"
-#include "playback/playerview.h"
+#include "playback/playervisibility.h"
 
 #include <QProgressBar>
 #include <QTimer>
