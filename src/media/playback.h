@@ -24,11 +24,6 @@ public:
     void playFile(const QString& path);
     // The files one after another, from the first.
     void playList(const QStringList& paths);
-    // Opens the song `TrackIndex` of the playing song's folder. False when there is none.
-    bool playTrack();
-    // The folder walk: the song after `TrackIndex`. False past the last one, where it ends
-    // (and `TrackIndex` goes back to the first).
-    bool playNextSong();
     // NEXT and PREV: ten seconds on, or a tenth of the jump bar back, in a video; otherwise
     // the next or previous song of the folder. False when there is no song that way; nothing
     // opens.
@@ -70,6 +65,11 @@ signals:
     void mediaChanged();
 
 private:
+    // Opens the song `TrackIndex` of the playing song's folder. False when there is none.
+    bool playTrack();
+    // The folder walk: the song after `TrackIndex`. False past the last one, where it ends
+    // (and `TrackIndex` goes back to the first).
+    bool playNextSong();
     bool stepTrack(int step);
     QString trackPath() const;
 

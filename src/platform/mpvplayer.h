@@ -28,7 +28,6 @@ QByteArray defaultHardwareDecoding(const QString& devices = QStringLiteral("/dev
 struct MpvLiveState {
     std::optional<double> timePos;
     std::optional<double> duration;
-    std::optional<QList<MediaTrack>> tracks;
 };
 
 // The media player on libmpv. The wrapper keeps its own copy of the item that was last

@@ -55,17 +55,16 @@ void TestMpvPlayer::playsAPlaylistAndTellsEachItem()
     MpvPlayer player(m_drives, MpvSettings{QStringLiteral("null"), QString(), QString()});
     QStringList told;
     QSignalSpy streams(&player, &MediaPlayer::NewStream);
-    connect(&player, &MediaPlayer::MediaChange, this, [&](const CurrentMedia& item) {
-        const auto media = player.currentMedia();
+    connect(&player, &MediaPlayer::MediaChange, this, [&](const CurrentMedia& media) {
         // Its new stream comes first: the count of them leads the line.
         told << QStringLiteral("%8 %1 %2 [%3|%4|%5] %6 s, playing %7")
-                    .arg(GetFileName(item.sourceURL), media->mediaType, media->artist, media->title,
-                         media->album)
-                    .arg(qRound(media->duration))
+                    .arg(GetFileName(media.sourceURL), media.mediaType, media.artist, media.title,
+                         media.album)
+                    .arg(qRound(media.duration))
                     .arg(player.playState() == PlayState::Playing)
                     .arg(streams.size());
         // Only the ends of the items are needed, and the media play in real time.
-        player.setCurrentPosition(media->duration - 0.3);
+        player.setCurrentPosition(media.duration - 0.3);
     });
     for (const char* file : {"tagged.mp3", "cover.mp3", "clip.mpg"})
         player.appendItem(player.newMedia(data(file)));
