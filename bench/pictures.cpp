@@ -37,6 +37,7 @@ namespace {
 class SilentPlayer : public MediaPlayer {
 public:
     void setURL(const QString&) override {}
+    void openAt(const QString&, const StartPoint&) override {}
     void clearPlaylist() override {}
     void appendItem(const MediaItem&) override {}
     void play() override {}
@@ -45,6 +46,8 @@ public:
     std::optional<double> currentPosition() const override { return std::nullopt; }
     bool setCurrentPosition(double) override { return false; }
     PlayState playState() const override { return PlayState::Undefined; }
+    std::optional<qint64> selectedTrack(const QString&) const override { return std::nullopt; }
+    void selectTrack(const QString&, qint64) override {}
     std::optional<CurrentMedia> currentMedia() const override { return std::nullopt; }
     std::optional<QString> opticalDriveSpecifier(int) const override { return std::nullopt; }
 };

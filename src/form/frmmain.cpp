@@ -7,6 +7,7 @@ FrmMain::FrmMain(QWidget& window, Services services, QString programFolder)
       m_programFolder(std::move(programFolder))
 {
     playback.setJumpBarLength(jumpPanel.bar.maximum); // its length until a film's is given
+    playback.keepResumePointsIn(m_programFolder + QStringLiteral("/resume.txt"));
 }
 
 bool FrmMain::importScreenShown() const

@@ -44,6 +44,10 @@ int keyCode(int qtKey)
         return kKeyMediaPrevious;
     case Qt::Key_MediaStop:
         return kKeyMediaStop;
+    case Qt::Key_Subtitle:
+        return kKeySubtitles;
+    case Qt::Key_AudioCycleTrack:
+        return kKeyAudioTrack;
     default:
         break;
     }

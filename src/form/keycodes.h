@@ -18,6 +18,10 @@ inline constexpr int kKeyDown = 40;
 inline constexpr int kKeyDelete = 46;
 inline constexpr int kKeyF1 = 112;
 inline constexpr int kKeyF2 = 113;
+// A remote's subtitle and audio-track buttons have the codes of F3 and F4, whose actions they
+// are.
+inline constexpr int kKeySubtitles = 114;
+inline constexpr int kKeyAudioTrack = 115;
 // A media remote's own transport buttons. Its Play/Pause and Back buttons have the codes of
 // Space and Backspace, whose actions they are.
 inline constexpr int kKeyMediaPause = 19;

@@ -20,6 +20,11 @@ void Form_KeyDown(FrmMain& window, int KeyCode)
         playback.resume();
     if (KeyCode == kKeyMediaPause)
         playback.pause();
+    // The film's subtitles and audio, told over its foot; without a film, nothing.
+    if (KeyCode == kKeySubtitles)
+        showTrackNote(window, playback.nextSubtitles());
+    if (KeyCode == kKeyAudioTrack)
+        showTrackNote(window, playback.nextAudio());
     // A remote's STOP, NEXT and PREV act wherever the control panel's buttons can.
     if (!window.importScreenShown()) {
         if (KeyCode == kKeyMediaStop)

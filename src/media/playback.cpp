@@ -2,6 +2,7 @@
 
 #include "platform/filenames.h"
 #include "platform/filesystem.h"
+#include "platform/mediatracks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,15 +36,111 @@ QString Playback::trackPath() const
     return BuildPath(File2.path, File2.entries.at(TrackIndex));
 }
 
-void Playback::playFile(const QString& path)
+Playback::~Playback()
 {
+    followFilm();
+    keepFilmPoint();
+}
+
+void Playback::playFile(const QString& path, const std::optional<StartPoint>& from)
+{
+    followFilm();
+    keepFilmPoint();
     StoppedByUser = false;
-    m_player.setURL(path);
+    if (from)
+        m_player.openAt(path, *from);
+    else
+        m_player.setURL(path);
     m_player.play();
+}
+
+void Playback::followFilm()
+{
+    const auto state = m_player.playState();
+    const auto media = m_player.currentMedia();
+    const auto position = m_player.currentPosition();
+    if ((state != PlayState::Playing && state != PlayState::Paused) || !isVideo(media) || !position)
+        return;
+    m_film = FilmWatched{media->sourceURL, media->duration,
+                         StartPoint{*position, m_player.selectedTrack(QStringLiteral("audio")),
+                                    m_player.selectedTrack(QStringLiteral("sub"))}};
+}
+
+void Playback::keepFilmPoint()
+{
+    m_ticksUnkept = 0;
+    if (m_film)
+        m_resume.remember(m_film->path, m_film->duration, m_film->point);
+}
+
+namespace {
+
+// The tracks of that type, in the film's order.
+QList<MediaTrack> tracksOf(const std::optional<CurrentMedia>& media, const QString& type)
+{
+    QList<MediaTrack> tracks;
+    if (media) {
+        for (const MediaTrack& track : media->tracks) {
+            if (track.type == type)
+                tracks << track;
+        }
+    }
+    return tracks;
+}
+
+// The track after the one playing (-1 for none), and its number among them from 1.
+std::pair<const MediaTrack*, int> trackAfter(const QList<MediaTrack>& tracks, qint64 playing)
+{
+    int next = 0;
+    for (int i = 0; i < tracks.size(); ++i) {
+        if (tracks.at(i).id == playing)
+            next = i + 1;
+    }
+    if (next >= tracks.size())
+        return {nullptr, 0};
+    return {&tracks.at(next), next + 1};
+}
+
+} // namespace
+
+QString Playback::nextSubtitles()
+{
+    const auto media = m_player.currentMedia();
+    const auto playing = m_player.selectedTrack(QStringLiteral("sub"));
+    if (!isVideo(media) || !playing)
+        return {};
+    const QList<MediaTrack> tracks = tracksOf(media, QStringLiteral("sub"));
+    // After the last comes none, and after none the first.
+    const auto [next, number] = *playing == kNoTrack && !tracks.isEmpty()
+                                    ? std::pair(&tracks.first(), 1)
+                                    : trackAfter(tracks, *playing);
+    m_player.selectTrack(QStringLiteral("sub"), next ? next->id : kNoTrack);
+    if (!next)
+        return QStringLiteral("Sin subtítulos");
+    return QStringLiteral("Subtítulos: ") + trackLabel(*next, number) +
+           (next->forced ? QStringLiteral(" (forzados)") : QString());
+}
+
+QString Playback::nextAudio()
+{
+    const auto media = m_player.currentMedia();
+    const auto playing = m_player.selectedTrack(QStringLiteral("audio"));
+    if (!isVideo(media) || !playing)
+        return {};
+    const QList<MediaTrack> tracks = tracksOf(media, QStringLiteral("audio"));
+    if (tracks.size() < 2)
+        return QStringLiteral("Sin más pistas de audio");
+    auto [next, number] = trackAfter(tracks, *playing);
+    if (!next)
+        std::tie(next, number) = std::pair(&tracks.first(), 1);
+    m_player.selectTrack(QStringLiteral("audio"), next->id);
+    return QStringLiteral("Audio: ") + trackLabel(*next, number);
 }
 
 void Playback::playList(const QStringList& paths)
 {
+    followFilm();
+    keepFilmPoint();
     m_player.clearPlaylist();
     for (const QString& path : paths)
         m_player.appendItem(m_player.newMedia(path));
@@ -107,6 +204,8 @@ bool Playback::stepBack()
 
 void Playback::stopByUser()
 {
+    followFilm();
+    keepFilmPoint();
     StoppedByUser = true;
     m_player.stop();
 }
@@ -162,11 +261,16 @@ void Playback::toggleRepeatAB()
 
 bool Playback::tick()
 {
+    followFilm();
+    // A power cut loses at most ten seconds of the film.
+    if (++m_ticksUnkept >= 10)
+        keepFilmPoint();
     // A song the folder walk reached could not be played: the walk goes on past it.
     if (std::exchange(m_failedToAdvance, false) && !StoppedByUser && !playNextSong())
         return false;
     if (m_player.playState() == PlayState::Stopped && !StoppedByUser && !m_endHandled) {
         m_endHandled = true;
+        keepFilmPoint(); // near its end, where a film counts as seen
         RepeatAB = false;
         const auto media = m_player.currentMedia();
         if (media && media->mediaType == u"audio" && !playNextSong())
@@ -183,6 +287,8 @@ bool Playback::tick()
 void Playback::itemChanged(const std::optional<CurrentMedia>& media)
 {
     m_endHandled = false;
+    if (m_film && (!media || media->sourceURL != m_film->path))
+        m_film.reset();
     if (!media)
         return;
     if (media->sourceURL != m_repeatSource)
@@ -198,6 +304,8 @@ void Playback::itemChanged(const std::optional<CurrentMedia>& media)
 
 void Playback::itemFailed(const QString& path)
 {
+    if (m_film && path == m_film->path)
+        keepFilmPoint(); // where it was last seen playing
     if (!path.isEmpty() && path == m_advancingTo)
         m_failedToAdvance = true;
 }

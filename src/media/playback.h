@@ -2,6 +2,7 @@
 
 #include "media/filelist.h"
 #include "media/mediakinds.h"
+#include "media/resumestore.h"
 #include "platform/mediaplayer.h"
 
 #include <QObject>
@@ -13,15 +14,20 @@ class Playback : public QObject {
     Q_OBJECT
 public:
     explicit Playback(MediaPlayer& player, QObject* parent = nullptr);
+    // Where the film playing was left is kept, also when playback ends with the program.
+    ~Playback() override;
 
     PlayState playState() const { return m_player.playState(); }
     std::optional<CurrentMedia> currentMedia() const { return m_player.currentMedia(); }
     std::optional<double> position() const { return m_player.currentPosition(); }
     bool seek(double seconds) { return m_player.setCurrentPosition(seconds); }
 
-    // Opens the file and plays it. The user chose it, so a stop they asked for earlier no
-    // longer holds back the folder walk.
-    void playFile(const QString& path);
+    // Opens the file and plays it, from the start or from where it was left. The user chose
+    // it, so a stop they asked for earlier no longer holds back the folder walk.
+    void playFile(const QString& path, const std::optional<StartPoint>& from = std::nullopt);
+    // Films are left at a point kept in that file; where the film is now, when it was left.
+    void keepResumePointsIn(const QString& file) { m_resume = ResumeStore(file); }
+    std::optional<StartPoint> resumePoint(const QString& path) const { return m_resume.find(path); }
     // The files one after another, from the first.
     void playList(const QStringList& paths);
     // NEXT and PREV: ten seconds on, or a tenth of the jump bar back, in a video; otherwise
@@ -37,6 +43,12 @@ public:
     void pause();
     // Space: resumes what is paused, pauses anything else.
     void togglePause();
+
+    // The remote's subtitle and audio buttons: the film's next subtitles (and then none), or
+    // its next audio track. What is now heard and shown, in words ("Subtítulos: Inglés"); empty
+    // without a film.
+    QString nextSubtitles();
+    QString nextAudio();
 
     // F1: mark A where the item is now. F2: mark B there and repeat from A to B, or stop
     // repeating.
@@ -72,8 +84,20 @@ private:
     bool playNextSong();
     bool stepTrack(int step);
     QString trackPath() const;
+    // Follows where the film playing is, and keeps it every ten seconds of playing.
+    void followFilm();
+    void keepFilmPoint();
+
+    struct FilmWatched {
+        QString path;
+        double duration = 0;
+        StartPoint point;
+    };
 
     MediaPlayer& m_player;
+    ResumeStore m_resume;
+    std::optional<FilmWatched> m_film; // the film last seen playing, where it was then
+    int m_ticksUnkept = 0;
     float m_jumpBarLength = 0;
     // The end of the item now loaded has been acted on; cleared when another item loads, so
     // an ended folder stays ended instead of being retried every second.

@@ -1,5 +1,6 @@
 #include "menu/itemactivation.h"
 
+#include "form/confirmation.h"
 #include "form/elements.h"
 #include "form/frmmain.h"
 #include "form/menulist.h"
@@ -9,6 +10,7 @@
 #include "menu/mainmenu.h"
 #include "pictures/pictureviewer.h"
 #include "platform/drives.h"
+#include "platform/filenames.h"
 #include "platform/filesystem.h"
 #include "platform/launcher.h"
 #include "playback/playall.h"
@@ -98,6 +100,24 @@ void showPicture(FrmMain& window, const QString& path)
     viewer.showModal();
 }
 
+// A film left part-way asks where to go on from, with the tracks it had; Escape plays nothing.
+void playChosenFile(FrmMain& window, const QString& path)
+{
+    std::optional<StartPoint> from = window.playback.resumePoint(path);
+    if (from) {
+        const int answer =
+            choose(window.widget, readableName(GetBaseName(path)),
+                   {QStringLiteral("Reanudar desde ") + formatMediaTime(from->seconds),
+                    QStringLiteral("Desde el principio")},
+                   0);
+        if (answer < 0)
+            return;
+        if (answer == 1)
+            from->seconds = 0;
+    }
+    window.playback.playFile(path, from);
+}
+
 void runFolderRow(FrmMain& window, const QString& key)
 {
     if (key == u"Back")
@@ -111,7 +131,7 @@ void runFolderRow(FrmMain& window, const QString& key)
     else if (kViewerExtensions.contains(GetExtensionName(key).toLower()))
         showPicture(window, key);
     else
-        window.playback.playFile(key);
+        playChosenFile(window, key);
 }
 
 } // namespace

@@ -24,6 +24,18 @@ struct MediaTrack {
     QString language; // as the file tags it ("spa", "en"), or empty
     QString title;
     bool albumArt = false; // a cover picture of a song, not a video
+    bool forced = false;   // subtitles meant to be shown whatever the language heard
+    int channels = 0;      // of an audio track, when known
+};
+
+// The id of no track: subtitles off.
+inline constexpr qint64 kNoTrack = 0;
+
+// Where an item starts, and with which tracks; an unset track is the player's own choice.
+struct StartPoint {
+    double seconds = 0;
+    std::optional<qint64> audio = {};
+    std::optional<qint64> subtitles = {};
 };
 
 // What the player knows of the item it has open. It stays readable after the item ended
@@ -54,6 +66,8 @@ public:
 
     // Opens the file and plays it; NewStream and MediaChange follow once it is loaded.
     virtual void setURL(const QString& path) = 0;
+    // The same, from that point and with those tracks.
+    virtual void openAt(const QString& path, const StartPoint& start) = 0;
 
     MediaItem newMedia(const QString& path) const { return MediaItem{path}; }
     virtual void clearPlaylist() = 0;
@@ -68,6 +82,10 @@ public:
     virtual bool setCurrentPosition(double seconds) = 0;
 
     virtual PlayState playState() const = 0;
+    // The track of the type ("audio", "sub") playing now: kNoTrack for none, nothing when
+    // nothing is open.
+    virtual std::optional<qint64> selectedTrack(const QString& type) const = 0;
+    virtual void selectTrack(const QString& type, qint64 id) = 0;
     virtual std::optional<CurrentMedia> currentMedia() const = 0;
 
     // The drive specifier ("D:") of the machine's optical drive at that index.

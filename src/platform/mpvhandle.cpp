@@ -49,6 +49,8 @@ QVariant nodeValue(const mpv_node& node)
 QVariant propertyValue(int format, const void* data)
 {
     switch (format) {
+    case MPV_FORMAT_STRING:
+        return QString::fromUtf8(*static_cast<char* const*>(data));
     case MPV_FORMAT_FLAG:
         return *static_cast<const int*>(data) != 0;
     case MPV_FORMAT_INT64:

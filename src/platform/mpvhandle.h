@@ -52,5 +52,6 @@ private:
 };
 
 // An observed property's value as an event carries it: a flag as bool, an integer as qint64,
+// a string as QString,
 // a node as lists and maps; an invalid QVariant while the property has no value.
 QVariant propertyValue(int format, const void* data);

@@ -2,6 +2,7 @@
 
 #include "platform/drives.h"
 #include "platform/filenames.h"
+#include "platform/mediatracks.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,7 +38,9 @@ QList<MediaTrack> tracksFrom(const QVariant& trackList)
                              track.value(QStringLiteral("type")).toString(),
                              track.value(QStringLiteral("lang")).toString(),
                              track.value(QStringLiteral("title")).toString(),
-                             track.value(QStringLiteral("albumart")).toBool()};
+                             track.value(QStringLiteral("albumart")).toBool(),
+                             track.value(QStringLiteral("forced")).toBool(),
+                             track.value(QStringLiteral("demux-channel-count")).toInt()};
     }
     return tracks;
 }
@@ -75,6 +78,10 @@ const struct {
      [](MpvLiveState& live, const QVariant& value) { live.timePos = number(value); }},
     {"duration", MPV_FORMAT_DOUBLE,
      [](MpvLiveState& live, const QVariant& value) { live.duration = number(value); }},
+    {"aid", MPV_FORMAT_STRING,
+     [](MpvLiveState& live, const QVariant& value) { live.audio = value.toString(); }},
+    {"sid", MPV_FORMAT_STRING,
+     [](MpvLiveState& live, const QVariant& value) { live.subtitles = value.toString(); }},
 };
 
 } // namespace
@@ -125,6 +132,12 @@ MpvPlayer::MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject*
         m_mpv.setOption(name, value);
 
     m_mpv.initialize();
+    // The user's mpv.conf choosing tracks itself (by language or number) is left to choose.
+    m_configuredAudio = m_mpv.getString("aid");
+    m_configuredSubtitles = m_mpv.getString("sid");
+    m_configuredTracks = !m_mpv.getString("alang").isEmpty() ||
+                         !m_mpv.getString("slang").isEmpty() || m_configuredAudio != "auto" ||
+                         m_configuredSubtitles != "auto";
     // Films decoded on the processor need none of mpv's ways of handing the card's frames to
     // GL, and loading them prints each missing driver's complaint ("Cannot load libcuda.so.1").
     // (Options are readable only once mpv is initialised; the render context comes later.)
@@ -164,11 +177,13 @@ void MpvPlayer::drainEvents()
 
 void MpvPlayer::handleEvent(const mpv_event& event)
 {
-    // Events are read after the fact, in the order mpv sent them: a property's change that
-    // follows an item's start is that item's, as a start clears what the last item left.
+    // Events are read after the fact, in the order mpv sent them: a position or a length that
+    // follows an item's start is that item's, as a start clears the last item's. (Not the
+    // tracks playing: mpv sends only changes, and the same track chosen again sends none.)
     switch (event.event_id) {
     case MPV_EVENT_START_FILE:
-        m_live = {};
+        m_live.timePos.reset();
+        m_live.duration.reset();
         break;
     case MPV_EVENT_PROPERTY_CHANGE: {
         const auto& property = *static_cast<const mpv_event_property*>(event.data);
@@ -186,6 +201,7 @@ void MpvPlayer::handleEvent(const mpv_event& event)
         m_preloadedIndex = m_mpv.getInt("playlist-pos").value_or(-1);
         if (m_preloadedIndex >= 0)
             m_preloaded->sourceURL = playlistFilename(m_preloadedIndex);
+        chooseTracks(m_preloaded->tracks);
         m_mpv.continueHook(static_cast<const mpv_event_hook*>(event.data)->id);
         break;
     }
@@ -256,11 +272,54 @@ CurrentMedia MpvPlayer::readLoadedMedia() const
 
 void MpvPlayer::setURL(const QString& path)
 {
+    openAt(path, StartPoint{});
+}
+
+void MpvPlayer::openAt(const QString& path, const StartPoint& start)
+{
     emit aboutToOpen();
     m_mpv.setFlag("pause", false);
-    m_mpv.command({"loadfile", fileNameBytes(path), "replace"});
+    m_startTracks = start;
+    if (start.seconds > 0)
+        m_mpv.command({"loadfile", fileNameBytes(path), "replace",
+                       "start=" + QByteArray::number(start.seconds, 'f', 3)});
+    else
+        m_mpv.command({"loadfile", fileNameBytes(path), "replace"});
     setState(PlayState::Transitioning); // until it is loaded or fails
     m_requestedWhileLoading = PlayState::Undefined;
+}
+
+void MpvPlayer::chooseTracks(const QList<MediaTrack>& tracks)
+{
+    // The tracks asked for with the item, else the program's choice unless mpv.conf makes its
+    // own; set for every item, as a choice made on the last one would hold for this one too.
+    const StartPoint asked = std::exchange(m_startTracks, StartPoint{});
+    const StartPoint chosen = m_configuredTracks ? StartPoint{} : firstTrackChoice(tracks);
+    const auto value = [this](const std::optional<qint64>& askedId,
+                              const std::optional<qint64>& chosenId, const QByteArray& configured) {
+        const std::optional<qint64> id = askedId ? askedId : chosenId;
+        if (!id)
+            return configured;
+        return *id == kNoTrack ? QByteArray("no") : QByteArray::number(*id);
+    };
+    m_mpv.setString("aid", value(asked.audio, chosen.audio, m_configuredAudio));
+    m_mpv.setString("sid", value(asked.subtitles, chosen.subtitles, m_configuredSubtitles));
+}
+
+std::optional<qint64> MpvPlayer::selectedTrack(const QString& type) const
+{
+    const QString& value = type == u"audio" ? m_live.audio : m_live.subtitles;
+    if (!m_current || value.isEmpty())
+        return std::nullopt;
+    bool isNumber = false;
+    const qint64 id = value.toLongLong(&isNumber);
+    return isNumber ? id : kNoTrack;
+}
+
+void MpvPlayer::selectTrack(const QString& type, qint64 id)
+{
+    m_mpv.setString(type == u"audio" ? "aid" : "sid",
+                    id == kNoTrack ? QByteArray("no") : QByteArray::number(id));
 }
 
 void MpvPlayer::clearPlaylist()

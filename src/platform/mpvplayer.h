@@ -28,6 +28,8 @@ QByteArray defaultHardwareDecoding(const QString& devices = QStringLiteral("/dev
 struct MpvLiveState {
     std::optional<double> timePos;
     std::optional<double> duration;
+    QString audio; // the tracks playing: an id, or "no"
+    QString subtitles;
 };
 
 // The media player on libmpv. The wrapper keeps its own copy of the item that was last
@@ -39,6 +41,7 @@ public:
     ~MpvPlayer() override;
 
     void setURL(const QString& path) override;
+    void openAt(const QString& path, const StartPoint& start) override;
     void clearPlaylist() override;
     void appendItem(const MediaItem& item) override;
     void play() override;
@@ -47,6 +50,8 @@ public:
     std::optional<double> currentPosition() const override;
     bool setCurrentPosition(double seconds) override;
     PlayState playState() const override;
+    std::optional<qint64> selectedTrack(const QString& type) const override;
+    void selectTrack(const QString& type, qint64 id) override;
     std::optional<CurrentMedia> currentMedia() const override;
     std::optional<QString> opticalDriveSpecifier(int index) const override;
 
@@ -58,6 +63,7 @@ private:
     void onFileLoaded();
     void onEndFile(const mpv_event& event);
     CurrentMedia readLoadedMedia() const;
+    void chooseTracks(const QList<MediaTrack>& tracks);
     void setState(PlayState state);
     void setPlaylistPosition(qint64 index);
     qint64 playlistCount() const;
@@ -76,6 +82,11 @@ private:
     qint64 m_currentIndex = -1; // playlist index of the current item
     mutable double m_lastPosition = 0;
     MpvLiveState m_live;
+    StartPoint m_startTracks; // asked for with the item being opened
+    // mpv.conf's own track options, and whether it chooses tracks itself.
+    QByteArray m_configuredAudio;
+    QByteArray m_configuredSubtitles;
+    bool m_configuredTracks = false;
     std::optional<CurrentMedia> m_preloaded; // read while mpv held the item open for us
     qint64 m_preloadedIndex = -1;            // and its playlist index
 };

@@ -2,6 +2,7 @@
 
 #include "form/elements.h"
 #include "form/frmmain.h"
+#include "form/tracknote.h"
 #include "form/twips.h"
 
 #include <QTimer>
@@ -36,4 +37,14 @@ void Timer2_Timer(FrmMain& window)
     window.controlPanel.PicControls->hide();
     window.controlPanel.Timer2->stop();
     giveThePlayerTheScreen(window);
+}
+
+void showTrackNote(FrmMain& window, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    auto* note = window.widget->findChild<TrackNote*>();
+    if (!note)
+        note = new TrackNote(window.widget);
+    note->showText(text);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+class QString;
 struct FrmMain;
 
 // Gives the player the whole screen and shows the player view. Playback is not touched.
@@ -13,3 +14,5 @@ void showPictureUnlessCovered(FrmMain& window);
 void giveThePlayerTheScreen(FrmMain& window);
 // The control panel's auto-hide: hides it and gives the player the whole screen back.
 void Timer2_Timer(FrmMain& window);
+// A note over the foot of the film for three seconds; nothing for an empty text.
+void showTrackNote(FrmMain& window, const QString& text);

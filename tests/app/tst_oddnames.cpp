@@ -117,7 +117,7 @@ void TestOddNames::everyOperationKeepsTheName()
     w.importScreen.List1->setCurrentRow(2);
     QTest::keyClick(w.importScreen.List1, Qt::Key_Return);
     QCOMPARE(readFileAt(picture), "from the disc");
-    QCOMPARE(answers.questions, 1);
+    QCOMPARE(answers.asked.size(), 1);
     QCOMPARE(answers.messages, QStringList());
 }
 

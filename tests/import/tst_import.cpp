@@ -186,7 +186,7 @@ void TestImport::importFromTheDisc()
     }
     l.import(choice);
     QTEST(filesIn(l.tree.path(choice ? "lib/music" : "lib/video")), "copied");
-    QTEST(answers.questions, "questions");
+    QTEST(int(answers.asked.size()), "questions");
     message.replace("<disc>", l.t.drives.drives.front().root);
     QCOMPARE(answers.messages, message.isEmpty() ? QStringList() : QStringList{message});
     // Without a disc the screen stays for another try; the notice goes in every case.
@@ -212,7 +212,7 @@ void TestImport::sameNameAsksOnce()
     QVERIFY(writeFile(l.tree.path("disc/b/clip.avi"), "second"));
     ModalAnswers answers(keys);
     l.import(0);
-    QCOMPARE(answers.questions, 1);
+    QCOMPARE(answers.asked.size(), 1);
     QTEST(readFile(l.tree.path("lib/video/clip.avi")), "kept");
 }
 
@@ -336,7 +336,7 @@ void TestImport::closingTheProgressPanelCancels()
     // to be answered.
     failIfItHangs("the copy goes on behind the closed panel", [&] { panel.runModal(); });
     emit engine.replaceAsked("b.avi"); // asked before the cancel, heard after it
-    QCOMPARE(answers.questions, 0);
+    QCOMPARE(answers.asked.size(), 0);
     QCOMPARE(filesIn(tree.path("lib")), QStringList({"b.avi"})); // no half file either
 }
 
@@ -373,7 +373,7 @@ void TestImport::deleteAsksFirst()
     QVERIFY(highlightRow(l.w(), row));
     ModalAnswers answers(keys);
     QTest::keyClick(l.w().LsvMenu, Qt::Key_Delete);
-    QCOMPARE(answers.questions, row == u"sub" ? 1 : 0);
+    QCOMPARE(answers.asked.size(), row == u"sub" ? 1 : 0);
     QCOMPARE(answers.messages.size(), int(blocked)); // a failure is told
     QCOMPARE(QFileInfo::exists(l.tree.path("data/Trash/files/sub/b.jpg")), trashed);
     QCOMPARE(rowTexts(l.w()).contains("sub"), !trashed);

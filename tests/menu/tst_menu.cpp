@@ -1,10 +1,12 @@
 #include "form/elements.h"
 #include "form/menulist.h"
 #include "form/twips.h"
+#include "media/resumestore.h"
 #include "pictures/pictureviewer.h"
 #include "support/files.h"
 #include "support/librarytree.h"
 #include "support/menudriver.h"
+#include "support/modalanswers.h"
 #include "support/testwindow.h"
 
 #include <QFile>
@@ -97,6 +99,8 @@ private slots:
     void aClickChoosesARowButNotUnderTheImportScreen();
     void backspaceInTheMainMenuStartsTv();
     void listsWhatIsOnDiskNow();
+    void aFilmLeftPartWayAsksWhereToGoOn_data();
+    void aFilmLeftPartWayAsksWhereToGoOn();
 };
 
 void TestMenu::choices_data()
@@ -289,6 +293,41 @@ void TestMenu::listsWhatIsOnDiskNow()
     QVERIFY(n.choose("Mi Cine"));
     QCOMPARE(n.rowTexts(), kMainMenu);
     QCOMPARE(n.title(), QStringLiteral("missing"));
+}
+
+void TestMenu::aFilmLeftPartWayAsksWhereToGoOn_data()
+{
+    QTest::addColumn<QList<Qt::Key>>("answer");
+    QTest::addColumn<QString>("played"); // from where, with which tracks
+    QTest::newRow("Enter resumes") << QList<Qt::Key>{Qt::Key_Return} << "at 3735 a2 s0";
+    QTest::newRow("from the beginning, with its tracks")
+        << QList<Qt::Key>{Qt::Key_Right, Qt::Key_Return} << "at 0 a2 s0";
+    QTest::newRow("the frame goes round")
+        << QList<Qt::Key>{Qt::Key_Down, Qt::Key_Up, Qt::Key_Return} << "at 3735 a2 s0";
+    QTest::newRow("Escape plays nothing") << QList<Qt::Key>{Qt::Key_Escape} << "";
+    QTest::newRow("closed from outside") << QList<Qt::Key>{Qt::Key_Close} << "";
+}
+
+void TestMenu::aFilmLeftPartWayAsksWhereToGoOn()
+{
+    QFETCH(QList<Qt::Key>, answer);
+    const LibraryTree library({"Videos/film.avi"});
+    TestWindow t;
+    writeFile(t.programFolder.filePath("folders.ini"), library.foldersIni("Videos", "", "", ""));
+    ResumeStore(t.programFolder.filePath("resume.txt"))
+        .remember(library.path("Videos/film.avi"), 7200, StartPoint{3735, 2, kNoTrack});
+    t.create();
+    QVERIFY(chooseRow(*t.window, "Mi Cine"));
+    ModalAnswers answers(answer);
+    QVERIFY(chooseRow(*t.window, "film.avi"));
+    QCOMPARE(answers.asked, {"film|Reanudar desde 1:02:15|Desde el principio"});
+    QString played = t.player.calls.join(u' ').remove(library.path("Videos/film.avi"));
+    if (!played.isEmpty())
+        played = QStringLiteral("%1 a%2 s%3")
+                     .arg(played.remove(QStringLiteral("URL  ")).remove(QStringLiteral(" play")))
+                     .arg(t.player.tracks.value("audio"))
+                     .arg(t.player.tracks.value("sub"));
+    QTEST(played, "played");
 }
 
 QTEST_MAIN(TestMenu)

@@ -1,3 +1,4 @@
+#include "media/playback.h"
 #include "platform/filenames.h"
 #include "platform/filesystem.h"
 #include "platform/mpvplayer.h"
@@ -39,6 +40,7 @@ private slots:
     void requestsWhileOpeningApplyOnceOpen_data();
     void requestsWhileOpeningApplyOnceOpen();
     void readsTheProgramsMpvConf();
+    void choosesTracksAndResumes();
     void decodesInHardwareWhereThereIsACard_data();
     void decodesInHardwareWhereThereIsACard();
     void namesOpticalDrives();
@@ -202,6 +204,34 @@ void TestMpvPlayer::readsTheProgramsMpvConf()
     QCOMPARE(option("vo"), QStringLiteral("null"));
     QCOMPARE(option("terminal"), QStringLiteral("no"));
     QCOMPARE(option("keep-open"), QStringLiteral("no"));
+}
+
+void TestMpvPlayer::choosesTracksAndResumes()
+{
+    // A film heard in English (5.1) or Spanish, subtitled in Spanish or (forced) in English.
+    MpvPlayer player(m_drives, silent());
+    Playback playback(player);
+    QSignalSpy changes(&player, &MediaPlayer::MediaChange);
+    const auto playing = [&player] {
+        return QStringLiteral("a%1 s%2")
+            .arg(player.selectedTrack("audio").value_or(-1))
+            .arg(player.selectedTrack("sub").value_or(-1));
+    };
+    playback.playFile(data("tracks.mkv"));
+    QVERIFY(changes.wait(kLoadTimeoutMs));
+    QTRY_COMPARE(playing(), QStringLiteral("a2 s0"));
+    const QStringList notes = {"Subtítulos: Español", "Subtítulos: Inglés (forzados)",
+                               "Sin subtítulos", "Audio: Inglés 5.1"};
+    const QStringList after = {"a2 s1", "a2 s2", "a2 s0", "a1 s0"};
+    for (int i = 0; i < notes.size(); ++i) {
+        QCOMPARE(i < 3 ? playback.nextSubtitles() : playback.nextAudio(), notes.at(i));
+        QTRY_COMPARE(playing(), after.at(i));
+    }
+
+    playback.playFile(data("tracks.mkv"), StartPoint{100, 1, 2});
+    QVERIFY(changes.wait(kLoadTimeoutMs));
+    QTRY_COMPARE(playing(), QStringLiteral("a1 s2"));
+    QTRY_VERIFY(std::abs(player.currentPosition().value_or(0) - 100) < 1);
 }
 
 void TestMpvPlayer::decodesInHardwareWhereThereIsACard_data()

@@ -2,8 +2,11 @@
 #include "form/keycodes.h"
 #include "keys/windowkeys.h"
 #include "media/mediakinds.h"
+#include "media/resumestore.h"
 #include "menu/folderbrowser.h"
+#include "platform/filenames.h"
 #include "platform/filesystem.h"
+#include "platform/mediatracks.h"
 #include "platform/mpvplayer.h"
 #include "playback/nowplaying.h"
 #include "playback/playall.h"
@@ -50,6 +53,13 @@ private slots:
     void tickAfterTheEnd();
     void unwritableListChangesNothing();
     void badSongsNeverStopTheMusic();
+    void resumePoints_data();
+    void resumePoints();
+    void keepsTheNewestThousandFilms();
+    void filmKeepsItsPlace_data();
+    void filmKeepsItsPlace();
+    void trackKeys_data();
+    void trackKeys();
 
 private:
     MainWindow& w() { return *m_t->window; }
@@ -258,4 +268,205 @@ void TestPlayback::badSongsNeverStopTheMusic()
 }
 
 QTEST_MAIN(TestPlayback)
+namespace {
+
+QString described(const std::optional<StartPoint>& point)
+{
+    if (!point)
+        return QStringLiteral("none");
+    const auto track = [](const std::optional<qint64>& id) {
+        return !id               ? QStringLiteral("-")
+               : *id == kNoTrack ? QStringLiteral("no")
+                                 : QString::number(*id);
+    };
+    return QStringLiteral("%1 a%2 s%3")
+        .arg(point->seconds)
+        .arg(track(point->audio), track(point->subtitles));
+}
+
+} // namespace
+
+void TestPlayback::resumePoints_data()
+{
+    QTest::addColumn<QByteArray>("name"); // the film's name on disk, its exact bytes
+    QTest::addColumn<double>("duration");
+    QTest::addColumn<QList<double>>("positions"); // kept one after another
+    QTest::addColumn<QString>("change");          // to the film or the list, after them
+    QTest::addColumn<QString>("found");
+    const QByteArray film("film.mkv");
+    QTest::newRow("kept") << film << 600.0 << QList<double>{62} << ""
+                          << "62 a2 sno";
+    QTest::newRow("the newest kept") << film << 600.0 << QList<double>{62, 300} << ""
+                                     << "300 a2 sno";
+    QTest::newRow("the first 30 s") << film << 600.0 << QList<double>{29.9} << ""
+                                    << "none";
+    QTest::newRow("from 30 s") << film << 600.0 << QList<double>{30} << ""
+                               << "30 a2 sno";
+    QTest::newRow("under 3 minutes") << film << 179.0 << QList<double>{100} << ""
+                                     << "none";
+    QTest::newRow("the last 5 % clears it") << film << 600.0 << QList<double>{62, 570} << ""
+                                            << "none";
+    QTest::newRow("a name that is no UTF-8")
+        << QByteArray("pel\355cula.mkv") << 600.0 << QList<double>{62} << ""
+        << "62 a2 sno";
+    QTest::newRow("another film of that name") << film << 600.0 << QList<double>{62} << "size"
+                                               << "none";
+    QTest::newRow("the film changed") << film << 600.0 << QList<double>{62} << "time"
+                                      << "none";
+    QTest::newRow("a damaged list") << film << 600.0 << QList<double>{62} << "damaged"
+                                    << "62 a2 sno";
+    QTest::newRow("an unreadable list") << film << 600.0 << QList<double>{62} << "folder"
+                                        << "none";
+}
+
+void TestPlayback::resumePoints()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(double, duration);
+    QFETCH(QList<double>, positions);
+    QFETCH(QString, change);
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
+    QVERIFY(writeFileAt(path, "film"));
+    const QString film = fileNameFromBytes(path);
+    const QString list = dir.filePath("resume.txt");
+    for (double position : positions)
+        ResumeStore(list).remember(film, duration, StartPoint{position, 2, kNoTrack});
+    if (change == u"size")
+        QVERIFY(writeFileAt(path, "another film"));
+    if (change == u"time") {
+        QFile file(film);
+        QVERIFY(file.open(QIODevice::Append));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                                 QFileDevice::FileModificationTime));
+    }
+    if (change == u"damaged") {
+        QFile file(list);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("\xff\xfe a b c\n%2Fx 1 2 3 4\n\n%2Fy 1 2 nan 1 x\n");
+    }
+    if (change == u"folder") {
+        QVERIFY(QFile::remove(list));
+        QVERIFY(QDir().mkdir(list));
+    }
+    QTEST(described(ResumeStore(list).find(film)), "found");
+}
+
+void TestPlayback::keepsTheNewestThousandFilms()
+{
+    QTemporaryDir dir;
+    ResumeStore store(dir.filePath("resume.txt"));
+    for (int i = 0; i <= ResumeStore::kMaxFilms; ++i) {
+        QVERIFY(writeFile(dir.filePath(QString::number(i)), ""));
+        store.remember(dir.filePath(QString::number(i)), 600, StartPoint{60});
+    }
+    const ResumeStore read(dir.filePath("resume.txt"));
+    QCOMPARE(described(read.find(dir.filePath("0"))), QStringLiteral("none"));
+    QCOMPARE(described(read.find(dir.filePath("1"))), QStringLiteral("60 a- s-"));
+}
+
+void TestPlayback::filmKeepsItsPlace_data()
+{
+    QTest::addColumn<QString>("way"); // the film playing is left by
+    QTest::addColumn<int>("ticks");   // seconds played before
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("STOP") << "stop" << 1 << "100 a2 s3";
+    QTest::newRow("another item chosen") << "another" << 1 << "100 a2 s3";
+    QTest::newRow("the program ending") << "end" << 1 << "100 a2 s3";
+    QTest::newRow("failing mid-way") << "error" << 1 << "100 a2 s3";
+    QTest::newRow("a power cut, within ten seconds") << "" << 10 << "100 a2 s3";
+    QTest::newRow("a power cut, before ten seconds") << "" << 9 << "none";
+}
+
+void TestPlayback::filmKeepsItsPlace()
+{
+    QFETCH(QString, way);
+    QFETCH(int, ticks);
+    const LibraryTree tree({"Videos/film.mkv", "Videos/otra.mkv"});
+    const QString film = tree.path("Videos/film.mkv");
+    player().media = media("video", film);
+    player().media->duration = 600;
+    player().state = PlayState::Playing;
+    player().position = 100;
+    player().tracks = {{"audio", 2}, {"sub", 3}};
+    for (int tick = 0; tick < ticks; ++tick)
+        Timer1_Timer(w());
+    if (way == u"stop")
+        w().playback.stopByUser();
+    if (way == u"another")
+        w().playback.playFile(tree.path("Videos/otra.mkv"));
+    if (way == u"end")
+        m_t->window.reset();
+    if (way == u"error") {
+        ModalAnswers answers({});
+        player().media.reset();
+        emit player().Error(film, QStringLiteral("el archivo no se pudo abrir"));
+    }
+    QTEST(described(ResumeStore(m_t->programFolder.filePath("resume.txt")).find(film)), "kept");
+}
+
+void TestPlayback::trackKeys_data()
+{
+    QTest::addColumn<QString>("tracks"); // type:language[:channels, "forced" or a title]
+    QTest::addColumn<QString>("start");  // the tracks a film starts with, unless asked
+    QTest::addColumn<QString>("notes");  // of the subtitle key three times, the audio key twice
+    QTest::newRow("original sound, Spanish heard")
+        << "audio:eng:6 audio:spa sub:spa sub:eng:forced"
+        << "a2 s0"
+        << "Subtítulos: Español|Subtítulos: Inglés (forzados)|Sin subtítulos|"
+           "Audio: Inglés 5.1|Audio: Español";
+    QTest::newRow("English heard: Spanish subtitles")
+        << "audio:en sub:fra sub:es"
+        << "a1 s2"
+        << "Sin subtítulos|Subtítulos: Francés|Subtítulos: Español|Sin más pistas de audio|"
+           "Sin más pistas de audio";
+    QTest::newRow("Spanish heard: only forced Spanish subtitles")
+        << "audio:spa sub:spa sub:spa:forced"
+        << "a1 s2"
+        << "Sin subtítulos|Subtítulos: Español|Subtítulos: Español (forzados)|"
+           "Sin más pistas de audio|Sin más pistas de audio";
+    QTest::newRow("nameless tracks") << "audio: audio:xx:Comentario sub:"
+                                     << "a1 s0"
+                                     << "Subtítulos: Pista 1|Sin subtítulos|Subtítulos: Pista 1|"
+                                        "Audio: Comentario|Audio: Pista 1";
+    QTest::newRow("no film") << ""
+                             << "a- s0"
+                             << "||||";
+}
+
+void TestPlayback::trackKeys()
+{
+    QFETCH(QString, tracks);
+    CurrentMedia film = media(tracks.isEmpty() ? "audio" : "video", "/m/film.mkv");
+    QHash<QString, qint64> count;
+    for (const QString& word : tracks.split(u' ', Qt::SkipEmptyParts)) {
+        const QStringList parts = word.split(u':');
+        const QString extra = parts.value(2);
+        film.tracks << MediaTrack{++count[parts[0]],
+                                  parts[0],
+                                  parts[1],
+                                  extra.toInt() || extra == u"forced" ? QString() : extra,
+                                  false,
+                                  extra == u"forced",
+                                  extra.toInt()};
+    }
+    const StartPoint start = firstTrackChoice(film.tracks);
+    QTEST(QStringLiteral("a%1 s%2")
+              .arg(start.audio ? QString::number(*start.audio) : QStringLiteral("-"))
+              .arg(*start.subtitles),
+          "start");
+    player().media = film;
+    player().state = PlayState::Playing;
+    player().tracks = {{"audio", start.audio.value_or(kNoTrack)}, {"sub", *start.subtitles}};
+    QStringList notes;
+    // The remote's buttons and the keyboard's keys, taking turns.
+    for (int key :
+         {Qt::Key_Subtitle, Qt::Key_F3, Qt::Key_Subtitle, Qt::Key_AudioCycleTrack, Qt::Key_F4}) {
+        Form_KeyDown(w(), keyCode(key));
+        const auto* note = w().findChild<QLabel*>(QStringLiteral("TrackNoteText"));
+        notes << (note && note->parentWidget()->isVisible() ? note->text() : QString());
+    }
+    QTEST(notes.join(u'|'), "notes");
+}
+
 #include "tst_playback.moc"

@@ -20,6 +20,8 @@ declare -A buttons=([mce]='0x800f041e Up Up
 0x800f0414 FastForward End
 0x800f045b Red F1
 0x800f045c Green F2
+0x800f045a Subtitle F3
+0x800f044c Language F4
 0x800f0416 Play XF86AudioPlay
 0x800f0418 Pause XF86AudioPause
 0x800f046e Play/Pause XF86AudioPlay
@@ -40,6 +42,9 @@ declare -A buttons=([mce]='0x800f041e Up Up
 0x49 FastForward End
 0x72 Red F1
 0x73 Green F2
+0x74 Yellow F3
+0x71 Blue F4
+0x51 SubPicture F3
 0x44 Play XF86AudioPlay
 0x46 Pause XF86AudioPause
 0x45 Stop XF86AudioStop

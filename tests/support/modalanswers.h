@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -18,7 +19,10 @@ public:
                 messages << box->text();
                 box->accept();
             } else if (modal && modal->objectName() == u"Confirmation") {
-                ++questions;
+                QStringList texts;
+                for (const QLabel* label : modal->findChildren<QLabel*>())
+                    texts << label->text();
+                asked << texts.join(u'|');
                 for (Qt::Key key : m_keys) {
                     if (key == Qt::Key_Close)
                         modal->close();
@@ -30,7 +34,7 @@ public:
         m_poll.start(10);
     }
 
-    int questions = 0;
+    QStringList asked; // each question and its answers, '|' between them
     QStringList messages;
 
 private:

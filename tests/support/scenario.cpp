@@ -159,7 +159,7 @@ QList<std::pair<QString, QString>> Scenario::describe() const
     const QString pictureSize = picture->isHidden()                           ? "hidden"
                                 : twipRect(picture).size() == screenTwips(&w) ? "full"
                                                                               : "short";
-    QStringList modal(m_answers.questions, QStringLiteral("question"));
+    QStringList modal(int(m_answers.asked.size()), QStringLiteral("question"));
     return {
         {"shown", shown()},
         {"title", w.LblTitle->text()},
