@@ -218,7 +218,8 @@ void MpvPlayer::handleEvent(const mpv_event& event)
 
 void MpvPlayer::onFileLoaded()
 {
-    m_lastPosition = 0;
+    // Where it starts, until mpv sends where it is: the time shown agrees from the first tick.
+    m_lastPosition = std::exchange(m_preloadedStart, 0);
     m_current = m_preloaded ? *std::exchange(m_preloaded, std::nullopt) : readLoadedMedia();
     m_currentIndex = std::exchange(m_preloadedIndex, -1);
     setState(PlayState::Playing);
@@ -279,7 +280,7 @@ void MpvPlayer::openAt(const QString& path, const StartPoint& start)
 {
     emit aboutToOpen();
     m_mpv.setFlag("pause", false);
-    m_startTracks = start;
+    m_start = start;
     if (start.seconds > 0)
         m_mpv.command({"loadfile", fileNameBytes(path), "replace",
                        "start=" + QByteArray::number(start.seconds, 'f', 3)});
@@ -293,7 +294,8 @@ void MpvPlayer::chooseTracks(const QList<MediaTrack>& tracks)
 {
     // The tracks asked for with the item, else the program's choice unless mpv.conf makes its
     // own; set for every item, as a choice made on the last one would hold for this one too.
-    const StartPoint asked = std::exchange(m_startTracks, StartPoint{});
+    const StartPoint asked = std::exchange(m_start, StartPoint{});
+    m_preloadedStart = asked.seconds;
     const StartPoint chosen = m_configuredTracks ? StartPoint{} : firstTrackChoice(tracks);
     const auto value = [this](const std::optional<qint64>& askedId,
                               const std::optional<qint64>& chosenId, const QByteArray& configured) {

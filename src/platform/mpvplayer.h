@@ -82,7 +82,8 @@ private:
     qint64 m_currentIndex = -1; // playlist index of the current item
     mutable double m_lastPosition = 0;
     MpvLiveState m_live;
-    StartPoint m_startTracks; // asked for with the item being opened
+    StartPoint m_start; // asked for with the item being opened
+    double m_preloadedStart = 0;
     // mpv.conf's own track options, and whether it chooses tracks itself.
     QByteArray m_configuredAudio;
     QByteArray m_configuredSubtitles;

@@ -232,6 +232,17 @@ void TestMpvPlayer::choosesTracksAndResumes()
     QVERIFY(changes.wait(kLoadTimeoutMs));
     QTRY_COMPARE(playing(), QStringLiteral("a1 s2"));
     QTRY_VERIFY(std::abs(player.currentPosition().value_or(0) - 100) < 1);
+
+    // An mpv.conf that chooses tracks itself keeps its choice.
+    QTemporaryDir folder;
+    MpvSettings english = silent();
+    english.configFile = folder.filePath("mpv.conf");
+    QVERIFY(writeFile(english.configFile, "alang=eng\n"));
+    MpvPlayer own(m_drives, english);
+    QSignalSpy loaded(&own, &MediaPlayer::MediaChange);
+    own.setURL(data("tracks.mkv"));
+    QVERIFY(loaded.wait(kLoadTimeoutMs));
+    QTRY_COMPARE(own.selectedTrack("audio"), std::optional<qint64>(1));
 }
 
 void TestMpvPlayer::decodesInHardwareWhereThereIsACard_data()
