@@ -1,6 +1,7 @@
 #include "platform/mediatracks.h"
 
 #include <QHash>
+#include <algorithm>
 
 namespace {
 
@@ -61,4 +62,33 @@ StartPoint firstTrackChoice(const QList<MediaTrack>& tracks)
     const MediaTrack* shown = hearingSpanish ? forced : full ? full : forced;
     choice.subtitles = shown ? shown->id : kNoTrack;
     return choice;
+}
+
+QList<MediaTrack> tracksFromMpv(const QVariant& trackList)
+{
+    QList<MediaTrack> tracks;
+    for (const QVariant& entry : trackList.toList()) {
+        const QVariantMap track = entry.toMap();
+        tracks << MediaTrack{track.value(QStringLiteral("id")).toLongLong(),
+                             track.value(QStringLiteral("type")).toString(),
+                             track.value(QStringLiteral("lang")).toString(),
+                             track.value(QStringLiteral("title")).toString(),
+                             track.value(QStringLiteral("albumart")).toBool(),
+                             track.value(QStringLiteral("forced")).toBool(),
+                             track.value(QStringLiteral("demux-channel-count")).toInt()};
+    }
+    return tracks;
+}
+
+QString mediaTypeOf(const QList<MediaTrack>& tracks)
+{
+    const auto has = [&tracks](const char* type) {
+        return std::any_of(tracks.begin(), tracks.end(), [type](const MediaTrack& track) {
+            // A cover picture of an audio file is a video track too, but not a video.
+            return track.type == QLatin1String(type) && !track.albumArt;
+        });
+    };
+    return has("video")   ? QStringLiteral("video")
+           : has("audio") ? QStringLiteral("audio")
+                          : QString();
 }

@@ -181,3 +181,22 @@ const mpv_event& MpvHandle::nextEvent()
 {
     return *mpv_wait_event(m_mpv, 0);
 }
+
+QString mpvErrorInSpanish(int error)
+{
+    switch (error) {
+    case MPV_ERROR_UNKNOWN_FORMAT:
+        return QStringLiteral("el formato del archivo no se reconoce");
+    case MPV_ERROR_LOADING_FAILED:
+        return QStringLiteral("el archivo no se pudo abrir");
+    case MPV_ERROR_NOTHING_TO_PLAY:
+        return QStringLiteral("el archivo no contiene sonido ni imagen que reproducir");
+    case MPV_ERROR_AO_INIT_FAILED:
+        return QStringLiteral("no se pudo iniciar la salida de sonido");
+    case MPV_ERROR_VO_INIT_FAILED:
+        return QStringLiteral("no se pudo iniciar la salida de vídeo");
+    default:
+        return QStringLiteral("error del reproductor (%1)")
+            .arg(QString::fromUtf8(mpv_error_string(error)));
+    }
+}

@@ -55,3 +55,6 @@ private:
 // a string as QString,
 // a node as lists and maps; an invalid QVariant while the property has no value.
 QVariant propertyValue(int format, const void* data);
+
+// What an error of mpv's means, in a few Spanish words.
+QString mpvErrorInSpanish(int error);

@@ -10,54 +10,6 @@
 
 namespace {
 
-QString spanishReason(int error)
-{
-    switch (error) {
-    case MPV_ERROR_UNKNOWN_FORMAT:
-        return QStringLiteral("el formato del archivo no se reconoce");
-    case MPV_ERROR_LOADING_FAILED:
-        return QStringLiteral("el archivo no se pudo abrir");
-    case MPV_ERROR_NOTHING_TO_PLAY:
-        return QStringLiteral("el archivo no contiene sonido ni imagen que reproducir");
-    case MPV_ERROR_AO_INIT_FAILED:
-        return QStringLiteral("no se pudo iniciar la salida de sonido");
-    case MPV_ERROR_VO_INIT_FAILED:
-        return QStringLiteral("no se pudo iniciar la salida de vídeo");
-    default:
-        return QStringLiteral("error del reproductor (%1)")
-            .arg(QString::fromUtf8(mpv_error_string(error)));
-    }
-}
-
-QList<MediaTrack> tracksFrom(const QVariant& trackList)
-{
-    QList<MediaTrack> tracks;
-    for (const QVariant& entry : trackList.toList()) {
-        const QVariantMap track = entry.toMap();
-        tracks << MediaTrack{track.value(QStringLiteral("id")).toLongLong(),
-                             track.value(QStringLiteral("type")).toString(),
-                             track.value(QStringLiteral("lang")).toString(),
-                             track.value(QStringLiteral("title")).toString(),
-                             track.value(QStringLiteral("albumart")).toBool(),
-                             track.value(QStringLiteral("forced")).toBool(),
-                             track.value(QStringLiteral("demux-channel-count")).toInt()};
-    }
-    return tracks;
-}
-
-QString mediaTypeOf(const QList<MediaTrack>& tracks)
-{
-    const auto has = [&tracks](const char* type) {
-        return std::any_of(tracks.begin(), tracks.end(), [type](const MediaTrack& track) {
-            // A cover picture of an audio file is a video track too, but not a video.
-            return track.type == QLatin1String(type) && !track.albumArt;
-        });
-    };
-    return has("video")   ? QStringLiteral("video")
-           : has("audio") ? QStringLiteral("audio")
-                          : QString();
-}
-
 std::optional<double> number(const QVariant& value)
 {
     return value.isValid() ? std::optional(value.toDouble()) : std::nullopt;
@@ -252,7 +204,7 @@ void MpvPlayer::onEndFile(const mpv_event& event)
         setState(nextFollows ? PlayState::Transitioning : PlayState::Undefined);
         if (!nextFollows)
             m_current.reset();
-        emit Error(path, spanishReason(end->error));
+        emit Error(path, mpvErrorInSpanish(end->error));
         return;
     }
     setState(nextFollows ? PlayState::Transitioning : PlayState::Stopped);
@@ -262,7 +214,7 @@ CurrentMedia MpvPlayer::readLoadedMedia() const
 {
     CurrentMedia media;
     media.sourceURL = fileNameFromBytes(m_mpv.getString("path"));
-    media.tracks = tracksFrom(m_mpv.getNode("track-list"));
+    media.tracks = tracksFromMpv(m_mpv.getNode("track-list"));
     media.mediaType = mediaTypeOf(media.tracks);
     media.artist = QString::fromUtf8(m_mpv.getString("metadata/by-key/Artist"));
     media.title = QString::fromUtf8(m_mpv.getString("metadata/by-key/Title"));
