@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/mainwindow.h"
+#include "app/termination.h"
 #include "platform/bigscreen.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("sofavio"));
     // Wayland matches the window to its desktop entry, and so to its name and icon, by this.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.sofavio.Sofavio"));
+    quitOnTerminationSignals();
     Sofavio sofavio(QCoreApplication::applicationDirPath());
     sofavio.window().showOnScreen();
     return QApplication::exec();
