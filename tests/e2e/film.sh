@@ -17,7 +17,7 @@ choose_row 1                               # Mi Cine
 xdotool key End Return                     # Una película.mkv
 opened "Una película.mkv"
 await film --video || { echo "the film did not start"; exit 1; }
-xdotool key --delay 300 XF86AudioNext XF86AudioNext XF86AudioNext XF86AudioNext  # 40 s on
+xdotool key --delay 200 XF86AudioNext XF86AudioNext XF86AudioNext XF86AudioNext  # 40 s on
 sleep 1
 xdotool key XF86AudioStop
 within 50 kept_other_than "" || { echo "STOP kept nothing of the film"; exit 1; }
