@@ -38,14 +38,12 @@ QString Playback::trackPath() const
 
 Playback::~Playback()
 {
-    followFilm();
-    keepFilmPoint();
+    keepWhereFilmIs();
 }
 
 void Playback::playFile(const QString& path, const std::optional<StartPoint>& from)
 {
-    followFilm();
-    keepFilmPoint();
+    keepWhereFilmIs();
     StoppedByUser = false;
     if (from)
         m_player.openAt(path, *from);
@@ -61,16 +59,27 @@ void Playback::followFilm()
     const auto position = m_player.currentPosition();
     if ((state != PlayState::Playing && state != PlayState::Paused) || !isVideo(media) || !position)
         return;
-    m_film = FilmWatched{media->sourceURL, media->duration,
-                         StartPoint{*position, m_player.selectedTrack(QStringLiteral("audio")),
-                                    m_player.selectedTrack(QStringLiteral("sub"))}};
+    const FilmWatched now{media->sourceURL, media->duration,
+                          StartPoint{*position, m_player.selectedTrack(QStringLiteral("audio")),
+                                     m_player.selectedTrack(QStringLiteral("sub"))}};
+    if (m_film == now)
+        return; // paused: nothing new to keep
+    m_film = now;
+    m_filmUnkept = true;
 }
 
 void Playback::keepFilmPoint()
 {
     m_ticksUnkept = 0;
-    if (m_film)
+    // The list is written whole: only when the film has moved since it was last kept.
+    if (m_film && std::exchange(m_filmUnkept, false))
         m_resume.remember(m_film->path, m_film->duration, m_film->point);
+}
+
+void Playback::keepWhereFilmIs()
+{
+    followFilm();
+    keepFilmPoint();
 }
 
 namespace {
@@ -139,8 +148,7 @@ QString Playback::nextAudio()
 
 void Playback::playList(const QStringList& paths)
 {
-    followFilm();
-    keepFilmPoint();
+    keepWhereFilmIs();
     m_player.clearPlaylist();
     for (const QString& path : paths)
         m_player.appendItem(m_player.newMedia(path));
@@ -204,8 +212,7 @@ bool Playback::stepBack()
 
 void Playback::stopByUser()
 {
-    followFilm();
-    keepFilmPoint();
+    keepWhereFilmIs();
     StoppedByUser = true;
     m_player.stop();
 }

@@ -87,16 +87,19 @@ private:
     // Follows where the film playing is, and keeps it every ten seconds of playing.
     void followFilm();
     void keepFilmPoint();
+    void keepWhereFilmIs(); // both, now
 
     struct FilmWatched {
         QString path;
         double duration = 0;
         StartPoint point;
+        bool operator==(const FilmWatched&) const = default;
     };
 
     MediaPlayer& m_player;
     ResumeStore m_resume;
     std::optional<FilmWatched> m_film; // the film last seen playing, where it was then
+    bool m_filmUnkept = false;         // it has moved since it was last kept
     int m_ticksUnkept = 0;
     float m_jumpBarLength = 0;
     // The end of the item now loaded has been acted on; cleared when another item loads, so

@@ -36,6 +36,7 @@ struct StartPoint {
     double seconds = 0;
     std::optional<qint64> audio = {};
     std::optional<qint64> subtitles = {};
+    bool operator==(const StartPoint&) const = default;
 };
 
 // What the player knows of the item it has open. It stays readable after the item ended

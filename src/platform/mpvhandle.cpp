@@ -51,14 +51,8 @@ QVariant propertyValue(int format, const void* data)
     switch (format) {
     case MPV_FORMAT_STRING:
         return QString::fromUtf8(*static_cast<char* const*>(data));
-    case MPV_FORMAT_FLAG:
-        return *static_cast<const int*>(data) != 0;
-    case MPV_FORMAT_INT64:
-        return qint64(*static_cast<const int64_t*>(data));
     case MPV_FORMAT_DOUBLE:
         return *static_cast<const double*>(data);
-    case MPV_FORMAT_NODE:
-        return nodeValue(*static_cast<const mpv_node*>(data));
     default:
         return {};
     }
@@ -119,12 +113,6 @@ std::optional<qint64> MpvHandle::getInt(const QByteArray& name) const
     if (mpv_get_property(m_mpv, name.constData(), MPV_FORMAT_INT64, &value) < 0)
         return std::nullopt;
     return value;
-}
-
-bool MpvHandle::getFlag(const QByteArray& name) const
-{
-    int flag = 0;
-    return mpv_get_property(m_mpv, name.constData(), MPV_FORMAT_FLAG, &flag) >= 0 && flag != 0;
 }
 
 QVariant MpvHandle::getNode(const QByteArray& name) const

@@ -30,14 +30,13 @@ public:
     QByteArray getString(const QByteArray& name) const;
     std::optional<double> getDouble(const QByteArray& name) const;
     std::optional<qint64> getInt(const QByteArray& name) const;
-    bool getFlag(const QByteArray& name) const;
     // Lists and maps (track-list, metadata) as QVariantList and QVariantMap.
     QVariant getNode(const QByteArray& name) const;
     void setString(const char* name, const QByteArray& value);
     void setFlag(const char* name, bool value);
     void command(std::initializer_list<QByteArray> arguments);
 
-    // mpv sends the property's changes as events, in the format asked for (mpv_format).
+    // mpv sends the property's changes as events, as a double or a string (mpv_format).
     void observe(const char* name, int format);
     // mpv waits at the hook until continueHook() is called with its id.
     void addHook(const char* name);
@@ -51,9 +50,8 @@ private:
     mpv_handle* m_mpv = nullptr;
 };
 
-// An observed property's value as an event carries it: a flag as bool, an integer as qint64,
-// a string as QString,
-// a node as lists and maps; an invalid QVariant while the property has no value.
+// An observed property's value as an event carries it, as a double or a QString; an invalid
+// QVariant while the property has no value.
 QVariant propertyValue(int format, const void* data);
 
 // What an error of mpv's means, in a few Spanish words.

@@ -10,6 +10,12 @@
 
 namespace {
 
+// A track as mpv's aid and sid options name it: its number, or "no".
+QByteArray trackOption(qint64 id)
+{
+    return id == kNoTrack ? QByteArray("no") : QByteArray::number(id);
+}
+
 std::optional<double> number(const QVariant& value)
 {
     return value.isValid() ? std::optional(value.toDouble()) : std::nullopt;
@@ -249,12 +255,10 @@ void MpvPlayer::chooseTracks(const QList<MediaTrack>& tracks)
     const StartPoint asked = std::exchange(m_start, StartPoint{});
     m_preloadedStart = asked.seconds;
     const StartPoint chosen = m_configuredTracks ? StartPoint{} : firstTrackChoice(tracks);
-    const auto value = [this](const std::optional<qint64>& askedId,
-                              const std::optional<qint64>& chosenId, const QByteArray& configured) {
+    const auto value = [](const std::optional<qint64>& askedId,
+                          const std::optional<qint64>& chosenId, const QByteArray& configured) {
         const std::optional<qint64> id = askedId ? askedId : chosenId;
-        if (!id)
-            return configured;
-        return *id == kNoTrack ? QByteArray("no") : QByteArray::number(*id);
+        return id ? trackOption(*id) : configured;
     };
     m_mpv.setString("aid", value(asked.audio, chosen.audio, m_configuredAudio));
     m_mpv.setString("sid", value(asked.subtitles, chosen.subtitles, m_configuredSubtitles));
@@ -272,8 +276,7 @@ std::optional<qint64> MpvPlayer::selectedTrack(const QString& type) const
 
 void MpvPlayer::selectTrack(const QString& type, qint64 id)
 {
-    m_mpv.setString(type == u"audio" ? "aid" : "sid",
-                    id == kNoTrack ? QByteArray("no") : QByteArray::number(id));
+    m_mpv.setString(type == u"audio" ? "aid" : "sid", trackOption(id));
 }
 
 void MpvPlayer::clearPlaylist()
