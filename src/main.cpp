@@ -2,8 +2,10 @@
 #include "app/mainwindow.h"
 #include "app/termination.h"
 #include "platform/bigscreen.h"
+#include "platform/fileworker.h"
 
 #include <QApplication>
+#include <cstdlib>
 
 int main(int argc, char** argv)
 {
@@ -15,7 +17,14 @@ int main(int argc, char** argv)
     // Wayland matches the window to its desktop entry, and so to its name and icon, by this.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.sofavio.Sofavio"));
     quitOnTerminationSignals();
-    Sofavio sofavio(QCoreApplication::applicationDirPath());
-    sofavio.window().showOnScreen();
-    return QApplication::exec();
+    const int status = [] {
+        Sofavio sofavio(QCoreApplication::applicationDirPath());
+        sofavio.window().showOnScreen();
+        return QApplication::exec();
+    }();
+    // A call stuck on a dead share would wake into a program being torn down: end at once,
+    // and let the kernel take the thread with the process.
+    if (FileWorker::threadsAtWork() > 0)
+        std::quick_exit(status);
+    return status;
 }

@@ -14,6 +14,7 @@
 #include "keys/jumppanelkeys.h"
 #include "keys/menukeys.h"
 #include "keys/windowkeys.h"
+#include "menu/folderbrowser.h"
 #include "menu/itemactivation.h"
 #include "pictures/picturedecoder.h"
 #include "pictures/preview.h"
@@ -40,6 +41,7 @@ MainWindow::MainWindow(Services services, QString programFolder, QWidget* parent
     buildElements();
     preview.decoder = new PictureDecoder(this);
     connectPreview(*this);
+    connectFolderReader(*this);
     connectPlayer();
     Form_Load(*this);
     // Hidden, the player's panel hears of the size it was just given only when first shown.
@@ -63,6 +65,10 @@ void MainWindow::buildElements()
     LsvMenu->installEventFilter(this);
     new HeldKeys(this);
     LsvMenu->viewport()->installEventFilter(this);
+    LblReading = makeLabel(
+        this, QStringLiteral("LblReading"), designRect::LsvMenu, QString(),
+        TextLook{Face::Sans, 21.75, QColor(228, 121, 69), Align::Centre, true, QColor(0, 43, 0)});
+    LblReading->hide();
     nowPlaying = buildNowPlayingPanel(this);
     playerView = buildPlayerView(this);
     controlPanel = buildControlPanel(this);
@@ -187,7 +193,7 @@ bool MainWindow::listKey(QObject* watched, QKeyEvent* key)
         return true;
     }
     if (key->type() == QEvent::KeyRelease) {
-        if (watched == LsvMenu)
+        if (watched == LsvMenu && !folders.reading())
             LsvMenu_KeyUp(*this, keyCode(*key));
         return false;
     }
@@ -209,6 +215,10 @@ bool MainWindow::previewKey(QObject* watched, QKeyEvent* event)
 {
     // The window sees every key before the list that has the focus.
     const int code = keyCode(*event);
+    if (folders.reading()) {
+        keyWhileFolderIsRead(*this, code);
+        return true;
+    }
     Form_KeyDown(*this, code);
     if (watched == importScreen.List1) {
         List1_KeyDown(*this, code);

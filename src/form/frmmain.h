@@ -8,6 +8,7 @@
 #include "form/playerview.h"
 #include "form/windowrecord.h"
 #include "media/filelist.h"
+#include "media/folderreader.h"
 #include "media/playback.h"
 
 #include <functional>
@@ -58,6 +59,9 @@ struct FrmMain {
     DirList Dir1;
     FileList File1;
     Playback playback;
+    // Library folders and files are only ever touched through these, off the screen's thread.
+    FolderReader folders;
+    FileWorker fileCalls;
     ErrorMessagesRecord errorMessages;
     PreviewRecord preview;
 
@@ -72,6 +76,7 @@ struct FrmMain {
     Picture* Image2 = nullptr;
     Outline* Shape1 = nullptr;
     QLabel* LblTitle = nullptr;
+    QLabel* LblReading = nullptr; // over the list while a slow folder is read
     Picture* Image1 = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* Timer3 = nullptr;

@@ -6,12 +6,12 @@
 #include "form/menulist.h"
 #include "keys/controlpanelkeys.h"
 #include "keys/jumppanelkeys.h"
+#include "keys/windowkeys.h"
 #include "menu/folderbrowser.h"
 #include "menu/itemactivation.h"
 #include "pictures/preview.h"
 #include "platform/filesystem.h"
 
-#include <QDir>
 #include <QTimer>
 
 namespace {
@@ -21,6 +21,13 @@ QString highlightedKey(const FrmMain& window)
 {
     const int row = window.LsvMenu->selectedRow();
     return row < 0 ? QString() : window.LsvMenu->rows().row(row).rowKey();
+}
+
+// A file or folder of the folder listed, by its full path. Only such a row is ever deleted.
+bool isListedItem(const FrmMain& window, const QString& key)
+{
+    return window.Dir1.entries.contains(key) || (GetParentFolderName(key) == window.File1.path &&
+                                                 window.File1.entries.contains(GetFileName(key)));
 }
 
 } // namespace
@@ -55,14 +62,21 @@ void LsvMenu_KeyUp(FrmMain& window, int KeyCode)
 {
     if (KeyCode == kKeyDelete) {
         const QString key = highlightedKey(window);
-        // Only a listed file or folder, named by its full path, is ever deleted.
-        if (!QDir::isAbsolutePath(key) || (!FileExists(key) && !FolderExists(key)))
+        if (!isListedItem(window, key))
             return;
         DeleteFiles(window, {key});
     }
     if (KeyCode == kKeyLeft || KeyCode == kKeyRight)
         window.controlPanel.Timer2->start();
     previewHighlightedRow(window, highlightedKey(window));
+}
+
+void keyWhileFolderIsRead(FrmMain& window, int KeyCode)
+{
+    if (KeyCode == kKeyEscape || KeyCode == kKeyBackspace)
+        window.folders.cancel();
+    else
+        Form_KeyDown(window, KeyCode);
 }
 
 bool menuKeyIsConsumed(int KeyCode)

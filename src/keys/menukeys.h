@@ -10,6 +10,11 @@ void LsvMenu_KeyDown(FrmMain& window, int KeyCode);
 // and Right start the control panel's auto-hide, and the preview follows the highlight.
 void LsvMenu_KeyUp(FrmMain& window, int KeyCode);
 
+// A key pressed while a folder is being read: Backspace and Escape give the folder up and
+// leave the user where they were; the keys of what plays act; any other key is not taken,
+// as the list it would act on is about to be replaced.
+void keyWhileFolderIsRead(FrmMain& window, int KeyCode);
+
 // Keys the list must not handle itself after LsvMenu_KeyDown (a tree view would expand,
 // collapse or search on them).
 bool menuKeyIsConsumed(int KeyCode);

@@ -29,15 +29,6 @@ bool NamePattern::matches(const QString& name) const
     return false;
 }
 
-bool FileList::setPath(const QString& folder)
-{
-    const auto contents = GetFolder(folder, FolderParts::Files);
-    if (!contents)
-        return false;
-    assign(folder, contents->fileNames);
-    return true;
-}
-
 void FileList::assign(const QString& folder, const QStringList& fileNames)
 {
     const NamePattern admitted(pattern);

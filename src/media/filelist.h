@@ -22,8 +22,6 @@ struct FileList {
     QString pattern; // wildcards separated by ';'
     QStringList entries;
 
-    // Reads `folder` again; false, changing nothing, when it cannot be read.
-    bool setPath(const QString& folder);
     // Takes the folder's file names as read already, keeping those the pattern admits.
     void assign(const QString& folder, const QStringList& fileNames);
 };
@@ -32,6 +30,7 @@ struct FileList {
 struct DirList {
     QString path;
     QStringList entries;
+    bool volumeRoot = false; // the folder is the root of its volume
 
     void assign(const QString& folder, const QStringList& subFolderNames);
     QString parent() const;

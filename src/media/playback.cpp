@@ -64,6 +64,8 @@ void Playback::followFilm()
                                      m_player.selectedTrack(QStringLiteral("sub"))}};
     if (m_film == now)
         return; // paused: nothing new to keep
+    if (!m_film || m_film->path != now.path)
+        identifyFilm(now.path);
     m_film = now;
     m_filmUnkept = true;
 }
@@ -72,8 +74,11 @@ void Playback::keepFilmPoint()
 {
     m_ticksUnkept = 0;
     // The list is written whole: only when the film has moved since it was last kept.
-    if (m_film && std::exchange(m_filmUnkept, false))
-        m_resume.remember(m_film->path, m_film->duration, m_film->point);
+    // A film the disc has not told about yet is kept at a later tick.
+    if (!m_film || !m_filmId || m_filmId->path != fileNameBytes(m_film->path))
+        return;
+    if (std::exchange(m_filmUnkept, false))
+        m_resume.remember(*m_filmId, m_film->duration, m_film->point);
 }
 
 void Playback::keepWhereFilmIs()
@@ -300,13 +305,46 @@ void Playback::itemChanged(const std::optional<CurrentMedia>& media)
         return;
     if (media->sourceURL != m_repeatSource)
         RepeatAB = false;
-    if (media->mediaType == u"audio" && File2.setPath(GetParentFolderName(media->sourceURL))) {
-        const QString name = GetFileName(media->sourceURL);
-        for (int i = 0; i < File2.entries.size(); ++i) {
-            if (File2.entries.at(i) == name)
-                TrackIndex = i;
-        }
-    }
+    if (media->mediaType == u"audio")
+        followSongFolder(media->sourceURL);
+}
+
+void Playback::identifyFilm(const QString& path)
+{
+    m_fileCalls.run<std::optional<ResumeStore::FilmId>>(
+        [path] { return ResumeStore::identify(path); },
+        [this](const std::optional<ResumeStore::FilmId>& film) { m_filmId = film; }, kAnswerAtOnce);
+}
+
+void Playback::followSongFolder(const QString& song)
+{
+    // The folder walk goes on from the song in its folder, as the folder is when it answers.
+    const QString folder = GetParentFolderName(song);
+    m_fileCalls.run<std::optional<FolderContents>>(
+        [folder] { return GetFolder(folder, FolderParts::Files); },
+        [this, folder, song](const std::optional<FolderContents>& contents) {
+            const auto media = m_player.currentMedia();
+            if (!contents || !media || media->sourceURL != song)
+                return;
+            File2.assign(folder, contents->fileNames);
+            const QString name = GetFileName(song);
+            for (int i = 0; i < File2.entries.size(); ++i) {
+                if (File2.entries.at(i) == name)
+                    TrackIndex = i;
+            }
+        },
+        kAnswerAtOnce);
+}
+
+void Playback::findResumePoint(const QString& path,
+                               std::function<void(std::optional<StartPoint>)> found)
+{
+    m_fileCalls.run<std::optional<ResumeStore::FilmId>>(
+        [path] { return ResumeStore::identify(path); },
+        [this, found = std::move(found)](const std::optional<ResumeStore::FilmId>& film) {
+            found(film ? m_resume.find(*film) : std::nullopt);
+        },
+        kAnswerAtOnce);
 }
 
 void Playback::itemFailed(const QString& path)

@@ -3,9 +3,11 @@
 #include "media/filelist.h"
 #include "media/mediakinds.h"
 #include "media/resumestore.h"
+#include "platform/fileworker.h"
 #include "platform/mediaplayer.h"
 
 #include <QObject>
+#include <functional>
 
 // What plays and what plays next, whoever asks: the list, the keys, the control panel, the
 // once-a-second tick and the desktop's media controls. It tells its followers what changed;
@@ -27,7 +29,9 @@ public:
     void playFile(const QString& path, const std::optional<StartPoint>& from = std::nullopt);
     // Films are left at a point kept in that file; where the film is now, when it was left.
     void keepResumePointsIn(const QString& file) { m_resume = ResumeStore(file); }
-    std::optional<StartPoint> resumePoint(const QString& path) const { return m_resume.find(path); }
+    // The point the file was left at, if it was, given to `found` (at once, or once the disc
+    // has answered).
+    void findResumePoint(const QString& path, std::function<void(std::optional<StartPoint>)> found);
     // The files one after another, from the first.
     void playList(const QStringList& paths);
     // NEXT and PREV: ten seconds on, or a tenth of the jump bar back, in a video; otherwise
@@ -77,6 +81,8 @@ signals:
     void mediaChanged();
 
 private:
+    void followSongFolder(const QString& song);
+    void identifyFilm(const QString& path);
     // Opens the song `TrackIndex` of the playing song's folder. False when there is none.
     bool playTrack();
     // The folder walk: the song after `TrackIndex`. False past the last one, where it ends
@@ -97,9 +103,11 @@ private:
     };
 
     MediaPlayer& m_player;
+    FileWorker m_fileCalls;
     ResumeStore m_resume;
-    std::optional<FilmWatched> m_film; // the film last seen playing, where it was then
-    bool m_filmUnkept = false;         // it has moved since it was last kept
+    std::optional<FilmWatched> m_film;           // the film last seen playing, where it was then
+    std::optional<ResumeStore::FilmId> m_filmId; // the film loaded, once the disc has told
+    bool m_filmUnkept = false;                   // it has moved since it was last kept
     int m_ticksUnkept = 0;
     float m_jumpBarLength = 0;
     // The end of the item now loaded has been acted on; cleared when another item loads, so

@@ -35,47 +35,37 @@ std::optional<std::optional<qint64>> trackFrom(const QByteArray& text)
 
 ResumeStore::ResumeStore(QString file) : m_file(std::move(file)) {}
 
-std::optional<ResumeStore::Entry> ResumeStore::identify(const QString& path) const
+std::optional<ResumeStore::FilmId> ResumeStore::identify(const QString& path)
 {
     const QByteArray bytes = fileNameBytes(path);
     struct stat status {};
     if (::stat(bytes.constData(), &status) != 0 || !S_ISREG(status.st_mode))
         return std::nullopt;
-    return Entry{bytes,
-                 qint64(status.st_size),
-                 qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
-                 {}};
+    return FilmId{bytes, qint64(status.st_size),
+                  qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
 }
 
-std::optional<StartPoint> ResumeStore::find(const QString& path) const
+std::optional<StartPoint> ResumeStore::find(const FilmId& film) const
 {
     if (m_file.isEmpty())
         return std::nullopt;
-    const auto film = identify(path);
-    if (!film)
-        return std::nullopt;
     load();
     for (const Entry& entry : std::as_const(m_entries)) {
-        if (entry.path == film->path && entry.size == film->size &&
-            entry.modified == film->modified)
+        if (entry.film == film)
             return entry.point;
     }
     return std::nullopt;
 }
 
-void ResumeStore::remember(const QString& path, double duration, const StartPoint& point)
+void ResumeStore::remember(const FilmId& film, double duration, const StartPoint& point)
 {
     if (m_file.isEmpty() || !(duration >= kShortestFilm) || point.seconds < kUnmarkedStart)
         return;
-    auto film = identify(path);
-    if (!film)
-        return;
     load();
     const auto before = m_entries.size();
-    m_entries.removeIf([&](const Entry& entry) { return entry.path == film->path; });
+    m_entries.removeIf([&](const Entry& entry) { return entry.film.path == film.path; });
     if (point.seconds < duration * kSeenFraction) {
-        film->point = point;
-        m_entries << *film; // the newest last
+        m_entries << Entry{film, point}; // the newest last
         while (m_entries.size() > kMaxFilms)
             m_entries.removeFirst();
     } else if (m_entries.size() == before) {
@@ -98,13 +88,12 @@ void ResumeStore::load() const
         if (fields.size() != 6)
             continue;
         bool sized = false, timed = false, placed = false;
-        Entry entry{QByteArray::fromPercentEncoding(fields[0]),
-                    fields[1].toLongLong(&sized),
-                    fields[2].toLongLong(&timed),
+        Entry entry{{QByteArray::fromPercentEncoding(fields[0]), fields[1].toLongLong(&sized),
+                     fields[2].toLongLong(&timed)},
                     {fields[3].toDouble(&placed)}};
         const auto audio = trackFrom(fields[4]);
         const auto subtitles = trackFrom(fields[5]);
-        if (!sized || !timed || !placed || !audio || !subtitles || entry.path.isEmpty())
+        if (!sized || !timed || !placed || !audio || !subtitles || entry.film.path.isEmpty())
             continue; // a damaged line: that film starts from the beginning
         entry.point.audio = *audio;
         entry.point.subtitles = *subtitles;
@@ -120,8 +109,9 @@ void ResumeStore::save() const
     if (!file.open(QIODevice::WriteOnly))
         return;
     for (const Entry& entry : std::as_const(m_entries)) {
-        file.write(entry.path.toPercentEncoding("/") + ' ' + QByteArray::number(entry.size) + ' ' +
-                   QByteArray::number(entry.modified) + ' ' +
+        const FilmId& film = entry.film;
+        file.write(film.path.toPercentEncoding("/") + ' ' + QByteArray::number(film.size) + ' ' +
+                   QByteArray::number(film.modified) + ' ' +
                    QByteArray::number(entry.point.seconds, 'f', 3) + ' ' +
                    trackText(entry.point.audio) + ' ' + trackText(entry.point.subtitles) + '\n');
     }

@@ -15,22 +15,29 @@ public:
     // An empty path keeps nothing.
     explicit ResumeStore(QString file = {});
 
+    // What tells one film from another file of its name; nothing when it is not a file.
+    // Asks the disc, so it may wait on a slow one; safe on any thread.
+    struct FilmId {
+        QByteArray path;
+        qint64 size = 0;
+        qint64 modified = 0; // nanoseconds since the epoch
+        bool operator==(const FilmId&) const = default;
+    };
+    static std::optional<FilmId> identify(const QString& path);
+
     // The point the film was left at, if it was.
-    std::optional<StartPoint> find(const QString& path) const;
+    std::optional<StartPoint> find(const FilmId& film) const;
     // Keeps the point for the film of that length: nothing in its first 30 seconds, nor for a
     // film under 3 minutes; in its last 5 % the film counts as seen, and is forgotten.
-    void remember(const QString& path, double duration, const StartPoint& point);
+    void remember(const FilmId& film, double duration, const StartPoint& point);
 
     static constexpr int kMaxFilms = 1000;
 
 private:
     struct Entry {
-        QByteArray path;
-        qint64 size = 0;
-        qint64 modified = 0; // nanoseconds since the epoch
+        FilmId film;
         StartPoint point;
     };
-    std::optional<Entry> identify(const QString& path) const;
     void load() const;
     void save() const;
 

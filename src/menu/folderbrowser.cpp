@@ -37,18 +37,12 @@ QString coverName(const QStringList& fileNames)
     return {};
 }
 
-} // namespace
-
-bool Explore(FrmMain& window, const QString& Path)
+// The listing on screen: the fixed rows, the subfolders, the files, and the cover beside them.
+void showListing(FrmMain& window, const FolderListing& listing, const FolderContents& contents)
 {
-    // The root of a volume is a mount point, whose own name is no title for the disc in it.
-    window.LblTitle->setText(isVolumeRoot(Path) ? QString() : readableName(GetBaseName(Path)));
-
-    const auto contents = GetFolder(Path);
-    if (!contents)
-        return false;
-    window.Dir1.assign(Path, contents->subFolderNames);
-    window.File1.assign(Path, contents->fileNames);
+    window.Dir1.assign(listing.path, contents.subFolderNames);
+    window.Dir1.volumeRoot = listing.volumeRoot;
+    window.File1.assign(listing.path, contents.fileNames);
 
     std::vector<MenuRow> rows{
         fixedRow(QStringLiteral("ATRÁS"), QStringLiteral("Back")),
@@ -69,10 +63,48 @@ bool Explore(FrmMain& window, const QString& Path)
 
     clearPreview(window);
     window.imageInfo.PicImageInfo->hide();
-    const QString cover = coverName(contents->fileNames);
+    const QString cover = coverName(contents.fileNames);
     if (!cover.isEmpty())
-        PreviewPicture(window, BuildPath(Path, cover));
-    return true;
+        PreviewPicture(window, BuildPath(listing.path, cover));
+}
+
+QString quotedName(const QString& path)
+{
+    return QStringLiteral("«%1»").arg(readableName(GetBaseName(path)));
+}
+
+} // namespace
+
+void Explore(FrmMain& window, const QString& Path)
+{
+    window.folders.read(Path,
+                        [&window](const FolderListing& listing) { showFolder(window, listing); });
+}
+
+void showFolder(FrmMain& window, const FolderListing& listing)
+{
+    // The root of a volume is a mount point, whose own name is no title for the disc in it.
+    window.LblTitle->setText(listing.volumeRoot ? QString()
+                                                : readableName(GetBaseName(listing.path)));
+    // A folder that cannot be read leaves the list as it was.
+    if (listing.contents)
+        showListing(window, listing, *listing.contents);
+}
+
+void connectFolderReader(FrmMain& window)
+{
+    QLabel* notice = window.LblReading;
+    QObject::connect(&window.folders, &FolderReader::slow, notice, [&window](const QString& path) {
+        setTwipRect(window.LblReading, twipRect(window.LsvMenu));
+        window.LblReading->setText(QStringLiteral("Leyendo %1...").arg(quotedName(path)));
+        window.LblReading->show();
+    });
+    QObject::connect(&window.folders, &FolderReader::ended, notice, &QWidget::hide);
+    QObject::connect(
+        &window.folders, &FolderReader::unanswered, notice, [&window](const QString& path) {
+            showMessage(window.widget,
+                        QStringLiteral("La carpeta %1 no responde").arg(quotedName(path)));
+        });
 }
 
 void DeleteFiles(FrmMain& window, const QStringList& Colec)
@@ -83,9 +115,16 @@ void DeleteFiles(FrmMain& window, const QStringList& Colec)
                              : QStringLiteral("%1 elementos").arg(Colec.size());
     if (!confirm(window.widget, QStringLiteral("¿Enviar %1 a la papelera?").arg(what)))
         return;
-    const FileOperations::Outcome outcome = window.services().files.moveToTrash(from);
-    if (!outcome.done.isEmpty() && window.File1.setPath(window.File1.path))
-        Explore(window, window.File1.path);
-    if (!outcome.failed.isEmpty())
-        showMessage(window.widget, outcome.failed.join(u'\n'));
+    FileOperations& files = window.services().files;
+    const QString folder = window.File1.path;
+    window.fileCalls.run<FileOperations::Outcome>(
+        [&files, from] { return files.moveToTrash(from); },
+        [&window, folder](const FileOperations::Outcome& outcome) {
+            // Listed again only if the user is still there, as moving may take a while.
+            if (!outcome.done.isEmpty() && window.File1.path == folder)
+                Explore(window, folder);
+            if (!outcome.failed.isEmpty())
+                showMessage(window.widget, outcome.failed.join(u'\n'));
+        },
+        kAnswerAtOnce);
 }

@@ -73,16 +73,16 @@ void goBack(FrmMain& window)
 {
     // Above the root of its volume a folder leads back to the main menu.
     const QString parent = window.Dir1.parent();
-    if (parent.isEmpty() || isVolumeRoot(window.Dir1.path))
+    if (parent.isEmpty() || window.Dir1.volumeRoot)
         ShowMenu(window);
     else
         Explore(window, parent);
 }
 
-void showPicture(FrmMain& window, const QString& path)
+void showPicture(FrmMain& window, const QStringList& folderFiles, const QString& path)
 {
     PictureViewer viewer(window.widget);
-    viewer.File1.setPath(window.File1.path);
+    viewer.File1.assign(GetParentFolderName(path), folderFiles);
     const QString name = GetFileName(path);
     // The viewer's list leaves out metafiles; one that was chosen joins it for this viewing,
     // so the viewer shows the picture chosen and not another.
@@ -100,10 +100,17 @@ void showPicture(FrmMain& window, const QString& path)
     viewer.showModal();
 }
 
-// A film left part-way asks where to go on from, with the tracks it had; Escape plays nothing.
-void playChosenFile(FrmMain& window, const QString& path)
+// The viewer steps through the picture's folder, read afresh for it.
+void viewPicture(FrmMain& window, const QString& path)
 {
-    std::optional<StartPoint> from = window.playback.resumePoint(path);
+    window.folders.read(GetParentFolderName(path), [&window, path](const FolderListing& listing) {
+        showPicture(window, listing.contents ? listing.contents->fileNames : QStringList(), path);
+    });
+}
+
+// A film left part-way asks where to go on from, with the tracks it had; Escape plays nothing.
+void askWhereToStart(FrmMain& window, const QString& path, std::optional<StartPoint> from)
+{
     if (from) {
         const int answer =
             choose(window.widget, readableName(GetBaseName(path)),
@@ -118,6 +125,24 @@ void playChosenFile(FrmMain& window, const QString& path)
     window.playback.playFile(path, from);
 }
 
+void playChosenFile(FrmMain& window, const QString& path)
+{
+    window.playback.findResumePoint(path, [&window, path](std::optional<StartPoint> from) {
+        askWhereToStart(window, path, from);
+    });
+}
+
+// A folder gone since it was listed is handed to the player, which tells it cannot be opened.
+void openListedFolder(FrmMain& window, const QString& path)
+{
+    window.folders.read(path, [&window](const FolderListing& listing) {
+        if (listing.folderExists)
+            showFolder(window, listing);
+        else
+            playChosenFile(window, listing.path);
+    });
+}
+
 void runFolderRow(FrmMain& window, const QString& key)
 {
     if (key == u"Back")
@@ -126,10 +151,10 @@ void runFolderRow(FrmMain& window, const QString& key)
         ShowMenu(window);
     else if (key == u"VerTodo")
         EnqueueAll(window);
-    else if (FolderExists(key))
-        Explore(window, key);
+    else if (window.Dir1.entries.contains(key))
+        openListedFolder(window, key);
     else if (kViewerExtensions.contains(GetExtensionName(key).toLower()))
-        showPicture(window, key);
+        viewPicture(window, key);
     else
         playChosenFile(window, key);
 }
@@ -139,8 +164,8 @@ void runFolderRow(FrmMain& window, const QString& key)
 void LsvMenu_Click(FrmMain& window)
 {
     const int selected = window.LsvMenu->selectedRow();
-    if (selected < 0)
-        return;
+    if (selected < 0 || window.folders.reading())
+        return; // the list on screen is about to be replaced
     const MenuRow& row = window.LsvMenu->rows().row(selected);
     // Copied: the handlers below replace the rows.
     const QString key = row.rowKey();

@@ -1,24 +1,34 @@
 #include "pictures/picturedecoder.h"
 
+#include "form/twips.h"
 #include "pictures/pictureloader.h"
+#include "platform/filesystem.h"
 
-#include <QtConcurrent/QtConcurrentRun>
+namespace {
 
-PictureDecoder::PictureDecoder(QObject* parent) : QObject(parent)
+DecodedPicture decode(const QString& path, const PictureDecoder::Placement& place, qreal pixelRatio)
 {
-    connect(&m_watcher, &QFutureWatcher<QImage>::finished, this, &PictureDecoder::finished);
+    DecodedPicture picture{path, pictureSize(path)};
+    if (!picture.natural)
+        return picture;
+    picture.place = place(*picture.natural);
+    picture.image = loadPicture(path, toPixels(picture.place).size() * pixelRatio);
+    picture.created = fileCreationDate(path);
+    return picture;
 }
 
-PictureDecoder::~PictureDecoder()
+} // namespace
+
+PictureDecoder::PictureDecoder(QObject* parent, std::chrono::milliseconds atOnce)
+    : QObject(parent), m_atOnce(atOnce)
 {
-    m_watcher.waitForFinished();
 }
 
-void PictureDecoder::request(const QString& path, QSize size)
+void PictureDecoder::request(const QString& path, Placement place, qreal pixelRatio)
 {
-    const Request next{path, size};
-    if (m_current)
-        m_waiting = next;
+    Request next{path, std::move(place), pixelRatio};
+    if (m_busy)
+        m_waiting = std::move(next);
     else
         start(next);
 }
@@ -26,25 +36,25 @@ void PictureDecoder::request(const QString& path, QSize size)
 void PictureDecoder::cancel()
 {
     m_waiting.reset();
-    if (m_current)
-        m_current->path.clear(); // its result will be dropped
+    m_wanted = false;
 }
 
 void PictureDecoder::start(const Request& request)
 {
-    m_current = request;
-    m_watcher.setFuture(QtConcurrent::run(&loadPicture, request.path, request.size));
+    m_busy = true;
+    m_wanted = true;
+    m_worker.run<DecodedPicture>(
+        [request] { return decode(request.path, request.place, request.pixelRatio); },
+        [this](const DecodedPicture& picture) { finished(picture); }, m_atOnce);
 }
 
-void PictureDecoder::finished()
+void PictureDecoder::finished(const DecodedPicture& picture)
 {
-    const Request done = *m_current;
-    m_current.reset();
-    const QImage image = m_watcher.result();
+    m_busy = false;
     if (m_waiting) {
         start(*std::exchange(m_waiting, std::nullopt));
         return; // a newer picture was asked for; this one is no longer wanted
     }
-    if (!done.path.isEmpty())
-        emit decoded(done.path, done.size, image);
+    if (std::exchange(m_wanted, false))
+        emit decoded(picture);
 }

@@ -1,38 +1,60 @@
 #pragma once
 
-#include <QFutureWatcher>
+#include "platform/fileworker.h"
+
+#include <QDateTime>
 #include <QImage>
 #include <QObject>
-#include <QSize>
+#include <QRectF>
 #include <QString>
+#include <chrono>
+#include <functional>
 #include <optional>
 
-// Decodes pictures off the screen's thread, one at a time. A request made while one is being
-// decoded replaces any that waits, so holding a key down through a folder of photos costs
-// at most the one in hand and the last one asked for.
+// A picture as read off its file: its own size, where it goes and the image decoded for that
+// place, and the day the file was made. Nothing is known of a file that is not a picture.
+struct DecodedPicture {
+    QString path;
+    std::optional<QSize> natural = {};
+    QRectF place = {}; // twips
+    QImage image = {}; // null when it could not be decoded
+    std::optional<QDateTime> created = {};
+};
+
+// Reads and decodes pictures off the screen's thread, one at a time. A request made while one
+// is being decoded replaces any that waits, so holding a key down through a folder of photos
+// costs at most the one in hand and the last one asked for.
 class PictureDecoder : public QObject {
     Q_OBJECT
 public:
-    explicit PictureDecoder(QObject* parent = nullptr);
-    ~PictureDecoder() override;
+    // Where a picture of that size in pixels is shown, in twips; worked out off the screen's
+    // thread, so only from the values it was given.
+    using Placement = std::function<QRectF(QSize natural)>;
 
-    void request(const QString& path, QSize size);
+    // A picture decoded within `atOnce` is handed over before request returns.
+    explicit PictureDecoder(QObject* parent = nullptr,
+                            std::chrono::milliseconds atOnce = std::chrono::milliseconds(0));
+
+    // Decodes the picture for its place, at `pixelRatio` screen pixels to a layout pixel.
+    void request(const QString& path, Placement place, qreal pixelRatio);
     // Drops the request waiting and the result of the one in hand.
     void cancel();
 
 signals:
-    // The image is null when the picture could not be decoded.
-    void decoded(const QString& path, QSize size, const QImage& image);
+    void decoded(const DecodedPicture& picture);
 
 private:
     struct Request {
         QString path;
-        QSize size;
+        Placement place;
+        qreal pixelRatio = 1;
     };
     void start(const Request& request);
-    void finished();
+    void finished(const DecodedPicture& picture);
 
-    QFutureWatcher<QImage> m_watcher;
-    std::optional<Request> m_current;
+    FileWorker m_worker;
+    std::chrono::milliseconds m_atOnce;
+    bool m_busy = false;
+    bool m_wanted = false; // the result of the one in hand is still wanted
     std::optional<Request> m_waiting;
 };

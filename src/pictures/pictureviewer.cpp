@@ -4,6 +4,7 @@
 #include "form/keycodes.h"
 #include "form/twips.h"
 #include "media/mediakinds.h"
+#include "pictures/picturedecoder.h"
 #include "pictures/pictureloader.h"
 #include "platform/filesystem.h"
 
@@ -20,27 +21,37 @@ PictureViewer::PictureViewer(QWidget* owner) : QDialog(owner)
     File1.pattern = kViewerPattern;
     Image1 = new Picture(this, QStringLiteral("Image1"), QRectF());
     Image1->hide();
+    // A picture at hand is shown at once, with no black moment before it.
+    m_decoder = new PictureDecoder(this, std::chrono::milliseconds(100));
+    connect(m_decoder, &PictureDecoder::decoded, this, &PictureViewer::showDecoded);
 }
 
 void PictureViewer::ScaleImage()
 {
     Image1->hide();
+    m_shown.clear();
     if (ListIndex < 0 || ListIndex >= File1.entries.size())
         return;
-    const QString path = BuildPath(File1.path, File1.entries.at(ListIndex));
-    const auto natural = pictureSize(path);
-    if (!natural)
-        return;
-    const QSizeF naturalTwips = QSizeF(*natural) * kTwipsPerPixel;
+    m_shown = BuildPath(File1.path, File1.entries.at(ListIndex));
     const QSizeF window = QSizeF(size()) * kTwipsPerPixel;
-    const QSizeF shown = naturalTwips * shrinkFactor(naturalTwips, window);
-    setTwipRect(Image1, QRectF(QPointF((window.width() - shown.width()) / 2,
-                                       (window.height() - shown.height()) / 2),
-                               shown));
-    const QImage picture = loadPicture(path, Image1->deviceSize());
-    if (picture.isNull())
+    m_decoder->request(
+        m_shown,
+        [window](QSize natural) {
+            const QSizeF naturalTwips = QSizeF(natural) * kTwipsPerPixel;
+            const QSizeF shown = naturalTwips * shrinkFactor(naturalTwips, window);
+            return QRectF(QPointF((window.width() - shown.width()) / 2,
+                                  (window.height() - shown.height()) / 2),
+                          shown);
+        },
+        Image1->devicePixelRatioF());
+}
+
+void PictureViewer::showDecoded(const DecodedPicture& decoded)
+{
+    if (decoded.path != m_shown || decoded.image.isNull())
         return;
-    Image1->setPicture(QPixmap::fromImage(picture));
+    setTwipRect(Image1, decoded.place);
+    Image1->setPicture(QPixmap::fromImage(decoded.image));
     Image1->show();
 }
 

@@ -5,6 +5,8 @@
 #include <QDialog>
 
 class Picture;
+class PictureDecoder;
+struct DecodedPicture;
 
 // The full-screen picture viewer (frmPics): one picture of a folder at a time, fitted and
 // centred on black; Left and Right step through the folder, Escape or Enter close it.
@@ -13,7 +15,8 @@ class PictureViewer : public QDialog {
 public:
     explicit PictureViewer(QWidget* owner);
 
-    // Loads the picture chosen in File1, fits it to the window and shows it.
+    // Loads the picture chosen in File1, fits it to the window and shows it; read off the
+    // screen's thread, it appears when ready.
     void ScaleImage();
 
     // Opens over the whole screen and returns when the viewer is closed.
@@ -27,4 +30,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    void showDecoded(const DecodedPicture& decoded);
+
+    PictureDecoder* m_decoder = nullptr;
+    QString m_shown; // the picture asked for
 };

@@ -13,19 +13,24 @@
 
 namespace {
 
-void showDecodedPreview(FrmMain& window, const QString& path, const QImage& image)
+void showDecodedPreview(FrmMain& window, const DecodedPicture& decoded)
 {
     PreviewRecord& preview = window.preview;
-    if (path != preview.path || image.isNull())
-        return; // asked for another picture since, or this one cannot be decoded
+    if (decoded.path != preview.path)
+        return; // asked for another picture since
+    if (decoded.image.isNull()) {
+        preview.path.clear();
+        return;
+    }
+    preview.natural = *decoded.natural;
     Picture& picture = *window.Image2;
-    picture.setPicture(QPixmap::fromImage(image));
+    setTwipRect(&picture, decoded.place);
+    picture.setPicture(QPixmap::fromImage(decoded.image));
     picture.show();
     if (!window.record.PictureMode)
         return;
     ImageInfoPanel& info = window.imageInfo;
-    const auto created = fileCreationDate(path);
-    info.LblImDate->setText(created ? pictureDateText(*created) : QString());
+    info.LblImDate->setText(decoded.created ? pictureDateText(*decoded.created) : QString());
     info.LblImSize->setText(pictureSizeText(preview.natural));
     // The labels grow with their text, which their designed width would cut.
     info.LblImDate->adjustSize();
@@ -61,28 +66,25 @@ void PreviewPicture(FrmMain& window, const QString& strImagePath)
 {
     Picture& picture = *window.Image2;
     picture.hide();
-    window.preview.path.clear();
     const QRectF list = twipRect(window.LsvMenu);
     const double room = screenTwips(window.widget).width() - list.width() - 180;
-
-    const auto natural = pictureSize(strImagePath);
-    if (!natural)
-        return;
-    const QSizeF naturalTwips = QSizeF(*natural) * kTwipsPerPixel;
-    const double factor = previewShrinkFactor(naturalTwips.width(), room);
-    setTwipRect(&picture, QRectF(list.width() + 180, list.top(), naturalTwips.width() * factor,
-                                 naturalTwips.height() * factor));
     window.preview.path = strImagePath;
-    window.preview.natural = *natural;
-    window.preview.decoder->request(strImagePath, picture.deviceSize());
+    window.preview.decoder->request(
+        strImagePath,
+        [list, room](QSize natural) {
+            const QSizeF naturalTwips = QSizeF(natural) * kTwipsPerPixel;
+            const double factor = previewShrinkFactor(naturalTwips.width(), room);
+            return QRectF(list.width() + 180, list.top(), naturalTwips.width() * factor,
+                          naturalTwips.height() * factor);
+        },
+        picture.devicePixelRatioF());
 }
 
 void connectPreview(FrmMain& window)
 {
-    QObject::connect(window.preview.decoder, &PictureDecoder::decoded, window.widget,
-                     [&window](const QString& path, QSize, const QImage& image) {
-                         showDecodedPreview(window, path, image);
-                     });
+    QObject::connect(
+        window.preview.decoder, &PictureDecoder::decoded, window.widget,
+        [&window](const DecodedPicture& decoded) { showDecodedPreview(window, decoded); });
 }
 
 void clearPreview(FrmMain& window)

@@ -369,7 +369,7 @@ void TestImport::deleteAsksFirst()
     QVERIFY(QDir::setCurrent(l.tree.path("f")));
     if (blocked)
         QVERIFY(writeFile(l.tree.path("data/Trash"), "in the way"));
-    QVERIFY(Explore(l.w(), l.tree.path("f")));
+    QVERIFY(listFolder(l.w(), l.tree.path("f")));
     QVERIFY(highlightRow(l.w(), row));
     ModalAnswers answers(keys);
     QTest::keyClick(l.w().LsvMenu, Qt::Key_Delete);

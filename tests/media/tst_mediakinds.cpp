@@ -16,7 +16,6 @@ private slots:
     void eachListTakesItsKind_data();
     void eachListTakesItsKind();
     void otherWildcards();
-    void unreadableFolderChangesNothing();
 };
 
 void TestMediaKinds::eachListTakesItsKind_data()
@@ -80,14 +79,6 @@ void TestMediaKinds::otherWildcards()
     QVERIFY(NamePattern("IMG*.jpg").matches("img_0001.JPG"));
     QVERIFY(!NamePattern("a?.txt").matches("a.txt"));
     QVERIFY(!NamePattern("").matches("x.gif"));
-}
-
-void TestMediaKinds::unreadableFolderChangesNothing()
-{
-    FileList files{"/old", kAudioPattern, {"a.mp3"}};
-    QVERIFY(!files.setPath("/nonexistent/folder"));
-    QCOMPARE(files.path, QStringLiteral("/old"));
-    QCOMPARE(files.entries, QStringList({"a.mp3"}));
 }
 
 QTEST_GUILESS_MAIN(TestMediaKinds)

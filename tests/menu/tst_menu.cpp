@@ -315,7 +315,8 @@ void TestMenu::aFilmLeftPartWayAsksWhereToGoOn()
     TestWindow t;
     writeFile(t.programFolder.filePath("folders.ini"), library.foldersIni("Videos", "", "", ""));
     ResumeStore(t.programFolder.filePath("resume.txt"))
-        .remember(library.path("Videos/film.avi"), 7200, StartPoint{3735, 2, kNoTrack});
+        .remember(*ResumeStore::identify(library.path("Videos/film.avi")), 7200,
+                  StartPoint{3735, 2, kNoTrack});
     t.create();
     QVERIFY(chooseRow(*t.window, "Mi Cine"));
     ModalAnswers answers(answer);

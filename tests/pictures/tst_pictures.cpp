@@ -9,7 +9,9 @@
 #include "pictures/pictureviewer.h"
 #include "pictures/preview.h"
 #include "platform/bigscreen.h"
+#include "platform/filesystem.h"
 #include "support/files.h"
+#include "support/menudriver.h"
 #include "support/testwindow.h"
 
 #include <QIcon>
@@ -190,7 +192,7 @@ void TestPictures::coverPictureBesideTheList()
     t.create();
     MainWindow& w = *t.window;
     for (const auto& [cover, colour] : covers) {
-        QVERIFY(Explore(w, folder.path()));
+        QVERIFY(listFolder(w, folder.path()));
         QTRY_VERIFY(w.Image2->isVisibleTo(&w));
         QVERIFY(!w.imageInfo.PicImageInfo->isVisibleTo(&w)); // only in the picture library
         const QRectF list = twipRect(w.LsvMenu);
@@ -199,7 +201,7 @@ void TestPictures::coverPictureBesideTheList()
         QVERIFY2(nearly(centre, colour), qPrintable(cover + ": " + centre.name()));
         QVERIFY(QFile::remove(folder.filePath(cover)));
     }
-    QVERIFY(Explore(w, folder.path()));
+    QVERIFY(listFolder(w, folder.path()));
     QTest::qWait(100);
     QVERIFY(!w.Image2->hasPicture());
 }
@@ -212,7 +214,7 @@ void TestPictures::viewerStepsThroughTheFolder()
     QVERIFY(QFile::copy(kSideways, folder.filePath("c.jpg")));
     PictureViewer viewer(nullptr);
     viewer.resize(800, 600); // 12000 x 9000 twips
-    QVERIFY(viewer.File1.setPath(folder.path()));
+    viewer.File1.assign(folder.path(), GetFolder(folder.path())->fileNames);
     viewer.ListIndex = 1;
     const QRect wide(0, 2100, 12000, 4800);
     const QRect centred(4500, 3495, 3000, 2010);
@@ -249,7 +251,7 @@ void TestPictures::previewFollowsTheHighlight()
     MainWindow& w = *t.window;
     w.record.PictureMode = true;
     w.File1.pattern = QStringLiteral("*.webp;*.wmf;*.jpg");
-    QVERIFY(Explore(w, folder.path()));
+    QVERIFY(listFolder(w, folder.path()));
     QTest::keyClick(w.LsvMenu, Qt::Key_Down);
     QTest::keyClick(w.LsvMenu, Qt::Key_Up);
     QTRY_VERIFY(w.imageInfo.PicImageInfo->isVisibleTo(&w));

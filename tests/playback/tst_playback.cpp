@@ -241,7 +241,7 @@ void TestPlayback::badSongsNeverStopTheMusic()
                       m_t->programFolder.path());
     window.Timer1->start(20); // a tick every 20 ms instead of every second
     window.File1.pattern = kAudioPattern;
-    QVERIFY(Explore(window, folder.path()));
+    QVERIFY(listFolder(window, folder.path()));
     ModalAnswers answers({});
 
     // The folder goes on past the songs that cannot be played, telling each.
@@ -331,7 +331,8 @@ void TestPlayback::resumePoints()
     const QString film = fileNameFromBytes(path);
     const QString list = dir.filePath("resume.txt");
     for (double position : positions)
-        ResumeStore(list).remember(film, duration, StartPoint{position, 2, kNoTrack});
+        ResumeStore(list).remember(*ResumeStore::identify(film), duration,
+                                   StartPoint{position, 2, kNoTrack});
     if (change == u"size")
         QVERIFY(writeFileAt(path, "another film"));
     if (change == u"time") {
@@ -349,7 +350,7 @@ void TestPlayback::resumePoints()
         QVERIFY(QFile::remove(list));
         QVERIFY(QDir().mkdir(list));
     }
-    QTEST(described(ResumeStore(list).find(film)), "found");
+    QTEST(described(ResumeStore(list).find(*ResumeStore::identify(film))), "found");
 }
 
 void TestPlayback::keepsTheNewestThousandFilms()
@@ -358,11 +359,14 @@ void TestPlayback::keepsTheNewestThousandFilms()
     ResumeStore store(dir.filePath("resume.txt"));
     for (int i = 0; i <= ResumeStore::kMaxFilms; ++i) {
         QVERIFY(writeFile(dir.filePath(QString::number(i)), ""));
-        store.remember(dir.filePath(QString::number(i)), 600, StartPoint{60});
+        store.remember(*ResumeStore::identify(dir.filePath(QString::number(i))), 600,
+                       StartPoint{60});
     }
     const ResumeStore read(dir.filePath("resume.txt"));
-    QCOMPARE(described(read.find(dir.filePath("0"))), QStringLiteral("none"));
-    QCOMPARE(described(read.find(dir.filePath("1"))), QStringLiteral("60 a- s-"));
+    QCOMPARE(described(read.find(*ResumeStore::identify(dir.filePath("0")))),
+             QStringLiteral("none"));
+    QCOMPARE(described(read.find(*ResumeStore::identify(dir.filePath("1")))),
+             QStringLiteral("60 a- s-"));
 }
 
 void TestPlayback::filmKeepsItsPlace_data()
@@ -402,7 +406,9 @@ void TestPlayback::filmKeepsItsPlace()
         player().media.reset();
         emit player().Error(film, QStringLiteral("el archivo no se pudo abrir"));
     }
-    QTEST(described(ResumeStore(m_t->programFolder.filePath("resume.txt")).find(film)), "kept");
+    QTEST(described(ResumeStore(m_t->programFolder.filePath("resume.txt"))
+                        .find(*ResumeStore::identify(film))),
+          "kept");
 }
 
 void TestPlayback::trackKeys_data()

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "form/menulist.h"
+#include "menu/folderbrowser.h"
 
 #include <QTest>
 
@@ -30,4 +31,10 @@ bool chooseRow(MainWindow& window, const QString& text)
         return false;
     QTest::keyClick(window.LsvMenu, Qt::Key_Return);
     return true;
+}
+
+bool listFolder(MainWindow& window, const QString& path)
+{
+    Explore(window, path);
+    return !window.folders.reading() && window.File1.path == path;
 }

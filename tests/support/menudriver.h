@@ -11,3 +11,5 @@ QStringList rowTexts(MainWindow& window);
 bool highlightRow(MainWindow& window, const QString& text);
 // Highlights it and presses Enter on the list.
 bool chooseRow(MainWindow& window, const QString& text);
+// Lists the folder; true once it is listed, which a folder on a local disc is at once.
+bool listFolder(MainWindow& window, const QString& path);

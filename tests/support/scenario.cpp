@@ -1,5 +1,7 @@
 #include "support/scenario.h"
 
+#include "platform/filesystem.h"
+
 #include "form/elements.h"
 #include "form/menulist.h"
 #include "form/twips.h"
@@ -52,7 +54,7 @@ Scenario::Scenario(const QString& screen, const QString& player, const QStringLi
     const QString listed = QFileInfo(m_tree.path(library.value(0))).path();
     w.File1.pattern = kAllMediaPattern;
     Explore(w, listed);
-    w.playback.File2.setPath(listed);
+    w.playback.File2.assign(listed, GetFolder(listed)->fileNames);
     const QStringList words = player.split(u' ');
     if (words.contains(u"song"))
         w.playback.TrackIndex = words.value(words.indexOf(u"song") + 1).toInt();
