@@ -2,8 +2,9 @@
 // With --video it also fails unless a picture covers the whole screen, and with --no-video
 // unless one does not: the program's own screens are black and green, so each quarter of
 // the screen is checked for the share of pixels with red or blue in them. With
-// --same-as REFERENCE.png it fails unless the screen shows what the reference shows (a
-// screen of another size is shrunk to the reference's size first: the same layout). With
+// --same-as REFERENCE.png [X0 Y0 X1 Y1] it fails unless the screen (or that area of it) shows
+// what the reference shows (a screen of another size is shrunk to the reference's size
+// first: the same layout). With
 // --colour-at X Y RRGGBB it fails unless that pixel is near that colour. With
 // --extent RRGGBB X0 Y0 X1 Y1 it prints the smallest box around the pixels near that colour
 // inside the area, as "extent LEFT TOP RIGHT BOTTOM" ("extent none" without one). With
@@ -107,12 +108,18 @@ int main(int argc, char** argv)
         return 0;
     }
     if (expectation == "--same-as") {
-        const QImage reference(QString::fromLocal8Bit(argv[3]));
+        // Within an area, when given: the whole screen otherwise.
+        const QImage whole(QString::fromLocal8Bit(argv[3]));
+        const QRect area = argc == 8 ? QRect(QPoint(std::atoi(argv[4]), std::atoi(argv[5])),
+                                             QPoint(std::atoi(argv[6]), std::atoi(argv[7])))
+                                     : whole.rect();
+        const QImage reference = whole.copy(area);
+        const QImage seen = argc == 8 ? shot.copy(area) : shot;
         // A screen of another size is compared shrunk to the reference's, where edges and
         // letters fall a little apart, so only a pixel far from the reference's counts.
-        const bool sameSize = reference.size() == shot.size();
-        const QImage shown = (sameSize ? shot
-                                       : shot.scaled(reference.size(), Qt::IgnoreAspectRatio,
+        const bool sameSize = reference.size() == seen.size();
+        const QImage shown = (sameSize ? seen
+                                       : seen.scaled(reference.size(), Qt::IgnoreAspectRatio,
                                                      Qt::SmoothTransformation))
                                  .convertToFormat(reference.format());
         qint64 differing = 0;
