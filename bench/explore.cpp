@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "app/mainwindow.h"
 #include "form/menulist.h"
+#include "listing.h"
 #include "measure.h"
 #include "media/mediakinds.h"
 #include "menu/folderbrowser.h"
@@ -37,7 +38,7 @@ double exploreMs(MainWindow& window, const QString& folder)
 {
     QElapsedTimer clock;
     clock.start();
-    Explore(window, folder);
+    exploreAndWait(window, folder);
     window.LsvMenu->viewport()->repaint();
     return double(clock.nsecsElapsed()) / 1e6;
 }

@@ -62,6 +62,9 @@ MpvPlayer::MpvPlayer(const Drives& drives, const MpvSettings& settings, QObject*
         {"volume", "100"},
         {"keepaspect", "yes"}, // fitted to the player's area, black bars where the shapes differ
         {"hwdec", defaultHardwareDecoding()},
+        // Reads ahead for files on a network file system (NFS, SMB), which mpv tells from
+        // local ones: a share that dozes off for a moment pauses the film, not the program.
+        {"cache", "auto"},
     };
     // ...and what the program relies on, set again after that file.
     std::vector<std::pair<const char*, QByteArray>> required = {
