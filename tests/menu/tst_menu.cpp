@@ -196,7 +196,7 @@ void TestMenu::aDiscsRootHasNoTitle()
     n.t.drives.drives = {{u'D', true, "DISCO", mountPoint}};
     MainWindow& w = n.start();
     QVERIFY(n.choose("D: [DISCO]"));
-    QCOMPARE(w.Dir1.path, mountPoint);
+    QTRY_COMPARE(w.Dir1.path, mountPoint); // a volume may be a slow one
     QCOMPARE(n.title(), QString());
 }
 
