@@ -4,9 +4,8 @@
 #include "pictures/pictureloader.h"
 #include "platform/filesystem.h"
 
-namespace {
-
-DecodedPicture decode(const QString& path, const PictureDecoder::Placement& place, qreal pixelRatio)
+DecodedPicture PictureDecoder::decodeFile(const QString& path, const Placement& place,
+                                          qreal pixelRatio)
 {
     DecodedPicture picture{path, pictureSize(path)};
     if (!picture.natural)
@@ -17,17 +16,21 @@ DecodedPicture decode(const QString& path, const PictureDecoder::Placement& plac
     return picture;
 }
 
-} // namespace
-
-PictureDecoder::PictureDecoder(QObject* parent, std::chrono::milliseconds atOnce)
-    : QObject(parent), m_atOnce(atOnce)
+PictureDecoder::PictureDecoder(QObject* parent, std::chrono::milliseconds atOnce, Decode decode)
+    : QObject(parent), m_atOnce(atOnce), m_decode(std::move(decode))
 {
+    m_stuck.setSingleShot(true);
+    m_stuck.setInterval(1000);
+    connect(&m_stuck, &QTimer::timeout, this, [this] {
+        if (m_waiting)
+            start(*std::exchange(m_waiting, std::nullopt));
+    });
 }
 
 void PictureDecoder::request(const QString& path, Placement place, qreal pixelRatio)
 {
     Request next{path, std::move(place), pixelRatio};
-    if (m_busy)
+    if (m_busy && m_stuck.isActive())
         m_waiting = std::move(next);
     else
         start(next);
@@ -43,13 +46,20 @@ void PictureDecoder::start(const Request& request)
 {
     m_busy = true;
     m_wanted = true;
+    const quint64 started = ++m_started;
+    m_stuck.start();
     m_worker.run<DecodedPicture>(
-        [request] { return decode(request.path, request.place, request.pixelRatio); },
-        [this](const DecodedPicture& picture) { finished(picture); }, m_atOnce);
+        [decode = m_decode, request] {
+            return decode(request.path, request.place, request.pixelRatio);
+        },
+        [this, started](const DecodedPicture& picture) { finished(started, picture); }, m_atOnce);
 }
 
-void PictureDecoder::finished(const DecodedPicture& picture)
+void PictureDecoder::finished(quint64 started, const DecodedPicture& picture)
 {
+    if (started != m_started)
+        return; // left to its thread when it took too long
+    m_stuck.stop();
     m_busy = false;
     if (m_waiting) {
         start(*std::exchange(m_waiting, std::nullopt));

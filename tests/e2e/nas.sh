@@ -2,8 +2,8 @@
 # A library with a folder on a share that is asleep, worked with real X keys, with or without
 # a window manager: while the share takes five seconds a call, the screen says the folder is
 # being read, the clock goes on with the song, Escape leaves at once, and asked again the
-# folder is listed; a folder whose share never answers costs nothing, and "SALIR" still ends
-# the program at once.
+# folder is listed; a folder whose share never answers, the picture library among them,
+# costs nothing: the program starts as usual, and "SALIR" still ends it at once.
 # usage: nas.sh SOFAVIO SCREENSHOT DEMO_FOLDER OUT_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -22,6 +22,7 @@ share_pid=$!
 trap 'kill -USR1 $share_pid 2>/dev/null; fusermount3 -uz "$work/demo/Musica/NAS" 2>/dev/null;
       wait $share_pid 2>/dev/null; stop_x; rm -rf "$work"' EXIT
 within 50 mountpoint -q "$work/demo/Musica/NAS" || { cat "$work/slowfs.log"; exit 1; }
+sed -i "3s|.*|$work/demo/Musica/NAS/Colgada|" "$work/folders.ini"   # Mis Imágenes
 
 run_in_x 1280x720 <<'STEPS'
 ended() { ! kill -0 $pid 2>/dev/null; }
@@ -67,6 +68,10 @@ xdotool key Escape
 within 5 listed share-again || { echo "Escape did not give up the folder that hangs"; exit 1; }
 xdotool key Home Down Down Return          # MENU PRINCIPAL
 sleep 0.5
+xdotool key Home Down Down Down Return     # Mis Imágenes, on the share that never answers
+within 10 reading pictures || { echo "no notice for the picture library"; exit 1; }
+xdotool key Escape
+within 5 listed main-menu || { echo "Escape did not give up the picture library"; exit 1; }
 xdotool key End Return                     # SALIR
 quit=$(date +%s%N)
 within 10 ended || { echo "SALIR did not end the program within a second"; exit 1; }

@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QKeySequence>
 #include <QLabel>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,6 +64,8 @@ private slots:
     void viewerStepsThroughTheFolder();
     void previewFollowsTheHighlight();
     void badPicturesStayHidden();
+    void aPictureThatNeverComesHoldsUpNoOther_data();
+    void aPictureThatNeverComesHoldsUpNoOther();
     void metafilesAreDrawn();
 };
 
@@ -283,6 +286,38 @@ void TestPictures::previewFollowsTheHighlight()
     QTest::keyClick(w.LsvMenu, Qt::Key_Down);
     QTRY_COMPARE(w.imageInfo.LblImSize->text(), QStringLiteral("160 x 240"));
     QCOMPARE(w.Image2->picture().size(), w.Image2->size() * 2);
+}
+
+void TestPictures::aPictureThatNeverComesHoldsUpNoOther_data()
+{
+    QTest::addColumn<bool>("askedAtOnce"); // the next picture asked for while the first hangs
+    QTest::newRow("asked at once") << true;
+    QTest::newRow("asked later") << false;
+}
+
+void TestPictures::aPictureThatNeverComesHoldsUpNoOther()
+{
+    // A picture on a share that is gone never comes back from its thread.
+    QFETCH(bool, askedAtOnce);
+    auto released = std::make_shared<QSemaphore>();
+    PictureDecoder decoder(nullptr, std::chrono::milliseconds(0),
+                           [released](const QString& path, const auto&, qreal) {
+                               if (path == u"/nas/gone.jpg")
+                                   released->acquire();
+                               return DecodedPicture{path, QSize(1, 1)};
+                           });
+    QStringList decoded;
+    connect(&decoder, &PictureDecoder::decoded,
+            [&](const DecodedPicture& picture) { decoded << picture.path; });
+    const auto place = [](QSize) { return QRectF(0, 0, 15, 15); };
+    decoder.request("/nas/gone.jpg", place, 1);
+    if (!askedAtOnce)
+        QTest::qWait(1200);
+    decoder.request("/local/here.jpg", place, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(decoded, QStringList({"/local/here.jpg"}), 3000);
+    released->release(); // its answer, when it comes, is no longer wanted
+    QTest::qWait(100);
+    QCOMPARE(decoded, QStringList({"/local/here.jpg"}));
 }
 
 void TestPictures::badPicturesStayHidden()
