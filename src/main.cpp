@@ -22,8 +22,8 @@ int main(int argc, char** argv)
         sofavio.window().showOnScreen();
         return QApplication::exec();
     }();
-    // A call stuck on a dead share would wake into a program being torn down: end at once,
-    // and let the kernel take the thread with the process.
+    // The window and its services are gone; a call still stuck on a dead share would wake into
+    // a program being torn down: end at once, and let the kernel take the thread with it.
     if (FileWorker::threadsAtWork() > 0)
         std::quick_exit(status);
     return status;

@@ -59,8 +59,6 @@ public:
     void setPicture(const QPixmap& picture);
     void clear() { setPicture(QPixmap()); }
     bool hasPicture() const { return !m_picture.isNull(); }
-    // Its place in the screen's own pixels: the size to draw or decode a picture at.
-    QSize deviceSize() const { return size() * devicePixelRatioF(); }
     const QPixmap& picture() const { return m_picture; }
 
 protected:

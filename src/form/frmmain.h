@@ -59,7 +59,8 @@ struct FrmMain {
     DirList Dir1;
     FileList File1;
     Playback playback;
-    // Library folders and files are only ever touched through these, off the screen's thread.
+    // The library's folders are read, and its files moved to the trash, off the screen's
+    // thread.
     FolderReader folders;
     FileWorker fileCalls;
     ErrorMessagesRecord errorMessages;

@@ -42,7 +42,7 @@ void FolderReader::cancel()
 
 void FolderReader::answer(quint64 request, const FolderListing& listing)
 {
-    if (request != m_request || !reading())
+    if (request != m_request)
         return; // given up since
     const auto listed = std::move(m_listed);
     end();

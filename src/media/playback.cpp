@@ -43,6 +43,7 @@ Playback::~Playback()
 
 void Playback::playFile(const QString& path, const std::optional<StartPoint>& from)
 {
+    ++m_playsAsked;
     keepWhereFilmIs();
     StoppedByUser = false;
     if (from)
@@ -64,10 +65,11 @@ void Playback::followFilm()
                                      m_player.selectedTrack(QStringLiteral("sub"))}};
     if (m_film == now)
         return; // paused: nothing new to keep
-    if (!m_film || m_film->path != now.path)
-        identifyFilm(now.path);
+    const bool another = !m_film || m_film->path != now.path;
     m_film = now;
     m_filmUnkept = true;
+    if (another)
+        identifyFilm(now.path);
 }
 
 void Playback::keepFilmPoint()
@@ -153,6 +155,7 @@ QString Playback::nextAudio()
 
 void Playback::playList(const QStringList& paths)
 {
+    ++m_playsAsked;
     keepWhereFilmIs();
     m_player.clearPlaylist();
     for (const QString& path : paths)
@@ -313,7 +316,11 @@ void Playback::identifyFilm(const QString& path)
 {
     m_fileCalls.run<std::optional<ResumeStore::FilmId>>(
         [path] { return ResumeStore::identify(path); },
-        [this](const std::optional<ResumeStore::FilmId>& film) { m_filmId = film; }, kAnswerAtOnce);
+        [this, path](const std::optional<ResumeStore::FilmId>& film) {
+            if (m_film && m_film->path == path)
+                m_filmId = film; // not one asked about before, answering late
+        },
+        kAnswerAtOnce);
 }
 
 void Playback::followSongFolder(const QString& song)
@@ -339,10 +346,16 @@ void Playback::followSongFolder(const QString& song)
 void Playback::findResumePoint(const QString& path,
                                std::function<void(std::optional<StartPoint>)> found)
 {
+    const quint64 asked = ++m_playsAsked;
+    if (!m_resume.keeps(path)) {
+        found(std::nullopt); // nothing to ask the disc about
+        return;
+    }
     m_fileCalls.run<std::optional<ResumeStore::FilmId>>(
         [path] { return ResumeStore::identify(path); },
-        [this, found = std::move(found)](const std::optional<ResumeStore::FilmId>& film) {
-            found(film ? m_resume.find(*film) : std::nullopt);
+        [this, asked, found = std::move(found)](const std::optional<ResumeStore::FilmId>& film) {
+            if (asked == m_playsAsked) // nothing else was asked to play since
+                found(film ? m_resume.find(*film) : std::nullopt);
         },
         kAnswerAtOnce);
 }

@@ -30,7 +30,7 @@ public:
     // Films are left at a point kept in that file; where the film is now, when it was left.
     void keepResumePointsIn(const QString& file) { m_resume = ResumeStore(file); }
     // The point the file was left at, if it was, given to `found` (at once, or once the disc
-    // has answered).
+    // has answered, unless something else was asked to play meanwhile).
     void findResumePoint(const QString& path, std::function<void(std::optional<StartPoint>)> found);
     // The files one after another, from the first.
     void playList(const QStringList& paths);
@@ -107,7 +107,8 @@ private:
     ResumeStore m_resume;
     std::optional<FilmWatched> m_film;           // the film last seen playing, where it was then
     std::optional<ResumeStore::FilmId> m_filmId; // the film loaded, once the disc has told
-    bool m_filmUnkept = false;                   // it has moved since it was last kept
+    quint64 m_playsAsked = 0;  // files asked to play, or asked where they were left
+    bool m_filmUnkept = false; // it has moved since it was last kept
     int m_ticksUnkept = 0;
     float m_jumpBarLength = 0;
     // The end of the item now loaded has been acted on; cleared when another item loads, so

@@ -45,6 +45,16 @@ std::optional<ResumeStore::FilmId> ResumeStore::identify(const QString& path)
                   qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
 }
 
+bool ResumeStore::keeps(const QString& path) const
+{
+    if (m_file.isEmpty())
+        return false;
+    load();
+    const QByteArray bytes = fileNameBytes(path);
+    return std::any_of(m_entries.cbegin(), m_entries.cend(),
+                       [&](const Entry& entry) { return entry.film.path == bytes; });
+}
+
 std::optional<StartPoint> ResumeStore::find(const FilmId& film) const
 {
     if (m_file.isEmpty())

@@ -25,6 +25,8 @@ public:
     };
     static std::optional<FilmId> identify(const QString& path);
 
+    // Whether a film of that path was left part-way; when not, its file need not be asked.
+    bool keeps(const QString& path) const;
     // The point the film was left at, if it was.
     std::optional<StartPoint> find(const FilmId& film) const;
     // Keeps the point for the film of that length: nothing in its first 30 seconds, nor for a

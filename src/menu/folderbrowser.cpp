@@ -68,6 +68,17 @@ void showListing(FrmMain& window, const FolderListing& listing, const FolderCont
         PreviewPicture(window, BuildPath(listing.path, cover));
 }
 
+// Whether the list on screen has a row of any of the paths, and no other folder is coming.
+bool shows(const FrmMain& window, const QStringList& paths)
+{
+    const MenuModel& rows = window.LsvMenu->rows();
+    for (int row = 0; row < rows.rowCount() && !window.folders.reading(); ++row) {
+        if (paths.contains(rows.row(row).rowKey()))
+            return true;
+    }
+    return false;
+}
+
 QString quotedName(const QString& path)
 {
     return QStringLiteral("«%1»").arg(readableName(GetBaseName(path)));
@@ -120,8 +131,9 @@ void DeleteFiles(FrmMain& window, const QStringList& Colec)
     window.fileCalls.run<FileOperations::Outcome>(
         [&files, from] { return files.moveToTrash(from); },
         [&window, folder](const FileOperations::Outcome& outcome) {
-            // Listed again only if the user is still there, as moving may take a while.
-            if (!outcome.done.isEmpty() && window.File1.path == folder)
+            // Listed again only while what was moved is still on screen: moving may take a
+            // while on a share, and the user may have gone elsewhere meanwhile.
+            if (shows(window, outcome.done))
                 Explore(window, folder);
             if (!outcome.failed.isEmpty())
                 showMessage(window.widget, outcome.failed.join(u'\n'));

@@ -30,7 +30,7 @@ PictureDecoder::PictureDecoder(QObject* parent, std::chrono::milliseconds atOnce
 void PictureDecoder::request(const QString& path, Placement place, qreal pixelRatio)
 {
     Request next{path, std::move(place), pixelRatio};
-    if (m_busy && m_stuck.isActive())
+    if (m_stuck.isActive())
         m_waiting = std::move(next);
     else
         start(next);
@@ -44,7 +44,6 @@ void PictureDecoder::cancel()
 
 void PictureDecoder::start(const Request& request)
 {
-    m_busy = true;
     m_wanted = true;
     const quint64 started = ++m_started;
     m_stuck.start();
@@ -60,7 +59,6 @@ void PictureDecoder::finished(quint64 started, const DecodedPicture& picture)
     if (started != m_started)
         return; // left to its thread when it took too long
     m_stuck.stop();
-    m_busy = false;
     if (m_waiting) {
         start(*std::exchange(m_waiting, std::nullopt));
         return; // a newer picture was asked for; this one is no longer wanted

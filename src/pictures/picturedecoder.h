@@ -63,9 +63,8 @@ private:
     FileWorker m_worker;
     std::chrono::milliseconds m_atOnce;
     Decode m_decode;
-    QTimer m_stuck;
+    QTimer m_stuck;        // runs while the one in hand may still come back in time
     quint64 m_started = 0; // the number of the one in hand
-    bool m_busy = false;
     bool m_wanted = false; // the result of the one in hand is still wanted
     std::optional<Request> m_waiting;
 };

@@ -21,8 +21,7 @@ PictureViewer::PictureViewer(QWidget* owner) : QDialog(owner)
     File1.pattern = kViewerPattern;
     Image1 = new Picture(this, QStringLiteral("Image1"), QRectF());
     Image1->hide();
-    // A picture at hand is shown at once, with no black moment before it.
-    m_decoder = new PictureDecoder(this, std::chrono::milliseconds(100));
+    m_decoder = new PictureDecoder(this, kPictureAtOnce);
     connect(m_decoder, &PictureDecoder::decoded, this, &PictureViewer::showDecoded);
 }
 

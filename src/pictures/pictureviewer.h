@@ -3,8 +3,12 @@
 #include "media/filelist.h"
 
 #include <QDialog>
+#include <chrono>
 
 class Picture;
+
+// A picture decoded within this is shown at once, with no black moment before it.
+inline constexpr std::chrono::milliseconds kPictureAtOnce{100};
 class PictureDecoder;
 struct DecodedPicture;
 

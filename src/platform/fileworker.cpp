@@ -8,6 +8,7 @@
 
 namespace {
 std::atomic<int> g_threadsAtWork{0};
+std::atomic<int> g_callsInPlace{0};
 } // namespace
 
 // Where finished calls leave their answers: shared with the threads, which may outlive the
@@ -46,8 +47,17 @@ int FileWorker::threadsAtWork()
     return g_threadsAtWork.load();
 }
 
+void FileWorker::callInPlace(bool on)
+{
+    g_callsInPlace += on ? 1 : -1;
+}
+
 void FileWorker::runErased(std::function<Delivery()> work, std::chrono::milliseconds atOnce)
 {
+    if (g_callsInPlace > 0) {
+        work()();
+        return;
+    }
     auto call = std::make_shared<Call>();
     ++g_threadsAtWork;
     std::thread([call, work = std::move(work), mailbox = m_mailbox]() mutable {
@@ -66,6 +76,10 @@ void FileWorker::runErased(std::function<Delivery()> work, std::chrono::millisec
                                               Qt::QueuedConnection);
             }
         }
+        // Whatever the call leaves behind goes before the thread counts as done.
+        delivery = nullptr;
+        call.reset();
+        mailbox.reset();
         --g_threadsAtWork;
     }).detach();
 

@@ -36,5 +36,5 @@ bool chooseRow(MainWindow& window, const QString& text)
 bool listFolder(MainWindow& window, const QString& path)
 {
     Explore(window, path);
-    return !window.folders.reading() && window.File1.path == path;
+    return QTest::qWaitFor([&] { return !window.folders.reading(); }) && window.File1.path == path;
 }

@@ -11,5 +11,5 @@ QStringList rowTexts(MainWindow& window);
 bool highlightRow(MainWindow& window, const QString& text);
 // Highlights it and presses Enter on the list.
 bool chooseRow(MainWindow& window, const QString& text);
-// Lists the folder; true once it is listed, which a folder on a local disc is at once.
+// Lists the folder; true once it is listed.
 bool listFolder(MainWindow& window, const QString& path);

@@ -1,7 +1,5 @@
 #include "support/scenario.h"
 
-#include "platform/filesystem.h"
-
 #include "form/elements.h"
 #include "form/menulist.h"
 #include "form/twips.h"
@@ -9,6 +7,7 @@
 #include "keys/jumppanelkeys.h"
 #include "media/mediakinds.h"
 #include "menu/folderbrowser.h"
+#include "platform/filesystem.h"
 #include "support/files.h"
 
 #include <QFileInfo>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/mainwindow.h"
+#include "platform/fileworker.h"
 #include "support/fakedrives.h"
 #include "support/fakefileoperations.h"
 #include "support/fakelauncher.h"
@@ -9,8 +10,18 @@
 #include <QTemporaryDir>
 #include <memory>
 
-// The real main window over fakes, reading its folders.ini from a folder of its own.
+// While it lives, files are read in place, as the test's own folders answer at once.
+struct FileCallsInPlace {
+    FileCallsInPlace() { FileWorker::callInPlace(true); }
+    ~FileCallsInPlace() { FileWorker::callInPlace(false); }
+    FileCallsInPlace(const FileCallsInPlace&) = delete;
+    FileCallsInPlace& operator=(const FileCallsInPlace&) = delete;
+};
+
+// The real main window over fakes, reading its folders.ini from a folder of its own, its
+// files read in place.
 struct TestWindow {
+    FileCallsInPlace inPlace;
     FakePlayer player;
     FakeDrives drives;
     FakeLauncher launcher;
