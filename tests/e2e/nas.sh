@@ -19,8 +19,9 @@ cp "$work/share/Lenta/01 Obertura.mp3" "$work/share/Colgada/"
 "$slowfs" --delay-ms=5000 --hang=Colgada "$work/share" "$work/demo/Musica/NAS" -f \
     2>"$work/slowfs.log" &
 share_pid=$!
-trap 'kill -USR1 $share_pid 2>/dev/null; fusermount3 -uz "$work/demo/Musica/NAS" 2>/dev/null;
-      wait $share_pid 2>/dev/null; stop_x; rm -rf "$work"' EXIT
+# Each step may find nothing to do (a share that never mounted); the script's status stays.
+trap 'kill -USR1 $share_pid 2>/dev/null || true; fusermount3 -uz "$work/demo/Musica/NAS" 2>/dev/null || true
+      wait $share_pid 2>/dev/null || true; stop_x; rm -rf "$work"' EXIT
 if ! within 50 mountpoint -q "$work/demo/Musica/NAS"; then
     cat "$work/slowfs.log"
     # Mounting is for root, or a user that may open /dev/fuse: anyone else skips.
