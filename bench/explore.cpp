@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times Explore on folders of 10,000 and 100,000 matching files, from the call until the
 // list is filled and painted, next to `ls -1` on the same folder; and on 10,000 files with
 // the music pattern next to the shorter one it had before today's kinds joined it.

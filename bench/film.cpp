@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays a film full screen in Sofavio (the real program, the film chosen with X keys) and
 // with the mpv command, taking turns on the same X server, and prints for each the frames
 // dropped and the processor time spent while it played, read through mpv's IPC socket

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times Enter on a film to its first frame shown (mpv reports it once the render callback
 // has drawn it), median of 5, for each film named, beside the mpv command opening the same
 // file full screen to its first frame, timed from its own log, on the same X server.

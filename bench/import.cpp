@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Import figures:
 //  - the search over 200,000 files in 5,000 folders (warm cache), beside `find` looking for
 //    the same extensions;

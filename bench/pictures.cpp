@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture preview figures:
 //  - a 6000 x 4000 JPEG, from the key release to the picture shown, median of 10, beside
 //    `djpeg -scale 1/8` on the same file (or the scale named by the first argument, with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playback figures with the real libmpv (no sound device, no picture):
 //  - from Enter on a song to the player's NewStream, median of 20, beside `mpv` itself
 //    opening the same file;

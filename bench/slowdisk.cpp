@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // On a share that takes its time over every call: the time to show a folder of files, next
 // to `ls -1` on the same folder, and the longest a key waits for the program while folders
 // are being read (an event comes in every 5 ms from outside, as the X server sends keys).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts Sofavio as the executable does and reports, on one line:
 //   painted_ns=<CLOCK_REALTIME when the main window's first paint had finished>
 // With --idle SECONDS it then stays idle that long and adds the resident memory, then the CPU

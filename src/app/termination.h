@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // SIGTERM (the session ending, a service manager, `kill`) and SIGINT end the program as its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "keys/heldkeys.h"
 
 #include "form/keycodes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/drives.h"
 
 std::optional<OpticalDrive> Drives::GetDrive(QChar letter) const

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/config.h"
 #include "app/userfolders.h"
 #include "platform/filenames.h"

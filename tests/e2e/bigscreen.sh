@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A 4K television and a 1080-row screen show the same layout: the program is started at
 # 1920 x 1080 and at 3840 x 2160, and at 4K the highlight bar and the title's letters are
 # twice as tall, the main menu and the picture library's preview look as they do at 1080

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end scripts: a portable copy of the program on the demo library, run
 # under a virtual X server of a given size, bare or, with E2E_WM=openbox, under a window
 # manager as a desktop has one.

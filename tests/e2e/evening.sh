@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # An evening in front of the screen, 16:9, worked with real X keys as a keyboard or a media
 # remote sends them, with or without a window manager: a picture, a song, films, "SALIR".
 # usage: evening.sh SOFAVIO SCREENSHOT DEMO_FOLDER OUT_FOLDER

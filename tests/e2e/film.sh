@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A film of an evening, worked with real X keys, with or without a window manager: stopped
 # part-way, it is asked for the next time the program runs and goes on from there, with the
 # tracks it had; the remote's subtitle button changes its subtitles and says so over its foot.

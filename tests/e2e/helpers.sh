@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Steps of the end-to-end scripts, most of them run inside X with the program started as
 # $pid. Screenshots are taken with $screenshot as $out/NAME-$wm.png.
 

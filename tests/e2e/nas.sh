@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A library with a folder on a share that is asleep, worked with real X keys, with or without
 # a window manager: while the share takes five seconds a call, the screen says the folder is
 # being read, the clock goes on with the song, Escape leaves at once, and asked again the

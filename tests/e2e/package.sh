@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, unpacks it into an empty folder and starts the installed program
 # under a virtual X server with an empty home: it must show the main menu as the build's own
 # program shows it without a library, and create nothing in the home but its own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves what the X screen shows as a PNG and fails when the picture is blank (one colour).
 // With --video it also fails unless a picture covers the whole screen, and with --no-video
 // unless one does not: the program's own screens are black and green, so each quarter of

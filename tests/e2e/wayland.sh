@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program under a Wayland compositor, worked with real keys: Weston (its desktop shell,
 # drawing with the processor) runs as a window on a virtual X server, which hands it the X
 # keys and pointer and shows what it draws. The window comes up full screen with the main

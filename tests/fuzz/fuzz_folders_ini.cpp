@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // folders.ini: any bytes give four values, none longer than a line may be, none holding a
 // line break.
 #include "app/config.h"

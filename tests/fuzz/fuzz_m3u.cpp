@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // list.m3u: every path without a line break is one line ended by CR LF; no name ever splits
 // a line.
 #include "playback/m3u.h"

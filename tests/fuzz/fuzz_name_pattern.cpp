@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder listings' patterns: any pattern and name (split at the first NUL) are matched
 // without a crash, and a name always matches the pattern made of itself.
 #include "media/filelist.h"

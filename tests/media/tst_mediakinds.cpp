@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/mediasearch.h"
 #include "media/filelist.h"
 #include "media/mediakinds.h"

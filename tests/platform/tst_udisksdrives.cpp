@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/udisksdrives.h"
 #include "support/files.h"
 #include "support/menudriver.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # usage: under-weston.sh COMMAND...: runs COMMAND as the only client of a Wayland compositor
 # of its own (Weston, headless, its screen in memory).
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "form/elements.h"
 #include "form/keycodes.h"
 #include "keys/windowkeys.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A remote's keymap that scripts/mce-keymap or scripts/cec-keymap writes: ir-keytable accepts
 # it, and each button Sofavio acts on reaches X as the key the program knows, read from the X
 # server's own key map (an X key code is the kernel's key number plus 8).

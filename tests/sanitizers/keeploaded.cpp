@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linked into every program of the sanitizer build. LeakSanitizer looks for leaks when the
 // program ends; memory that a library keeps in its own globals is reachable until then,
 // unless the library was unloaded first: Mesa's software OpenGL driver (swrast_dri.so),

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a test program; when LeakSanitizer itself died as the program ended (its tracer now and
 # then crashes on a loaded machine: google/sanitizers#1353), runs it once more. Every other
 # failure stands as it is.

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: GPL-3.0-or-later */
 /*
  * slowfs: a read-only FUSE mirror of a directory that answers slowly, or not
  * at all, so tests can imitate a sleeping or dead network share (NAS).
