@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -41,17 +40,6 @@ double exploreMs(MainWindow& window, const QString& folder)
     clock.start();
     exploreAndWait(window, folder);
     window.LsvMenu->viewport()->repaint();
-    return double(clock.nsecsElapsed()) / 1e6;
-}
-
-double lsMs(const QString& folder)
-{
-    QElapsedTimer clock;
-    clock.start();
-    QProcess ls;
-    ls.setStandardOutputFile(QProcess::nullDevice());
-    ls.start(QStringLiteral("ls"), {QStringLiteral("-1"), folder});
-    ls.waitForFinished(-1);
     return double(clock.nsecsElapsed()) / 1e6;
 }
 

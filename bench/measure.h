@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <algorithm>
 #include <vector>
 
@@ -24,4 +26,16 @@ inline long residentKiB()
             return line.mid(6).trimmed().split(' ').front().toLong();
     }
     return -1;
+}
+
+// How long `ls -1` takes to list the folder, in milliseconds: the floor a listing is held to.
+inline double lsMs(const QString& folder)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QProcess ls;
+    ls.setStandardOutputFile(QProcess::nullDevice());
+    ls.start(QStringLiteral("ls"), {QStringLiteral("-1"), folder});
+    ls.waitForFinished(-1);
+    return double(clock.nsecsElapsed()) / 1e6;
 }

@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <atomic>
 #include <thread>
@@ -22,17 +21,6 @@
 namespace {
 
 constexpr int kRuns = 10;
-
-double lsMs(const QString& folder)
-{
-    QElapsedTimer clock;
-    clock.start();
-    QProcess ls;
-    ls.setStandardOutputFile(QProcess::nullDevice());
-    ls.start(QStringLiteral("ls"), {QStringLiteral("-1"), folder});
-    ls.waitForFinished(-1);
-    return double(clock.nsecsElapsed()) / 1e6;
-}
 
 // What a key meets: events posted from another thread, each stamped when sent, and how long
 // the screen's thread took to come to each. (A posted event of its own, as the held-key rule

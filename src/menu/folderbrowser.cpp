@@ -72,8 +72,10 @@ void showListing(FrmMain& window, const FolderListing& listing, const FolderCont
 // Whether the list on screen has a row of any of the paths, and no other folder is coming.
 bool shows(const FrmMain& window, const QStringList& paths)
 {
+    if (window.folders.reading())
+        return false;
     const MenuModel& rows = window.LsvMenu->rows();
-    for (int row = 0; row < rows.rowCount() && !window.folders.reading(); ++row) {
+    for (int row = 0; row < rows.rowCount(); ++row) {
         if (paths.contains(rows.row(row).rowKey()))
             return true;
     }
