@@ -2,12 +2,9 @@
 #include "pictures/wmfdecoder.h"
 #include "platform/filenames.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <libwmf/api.h>
 #include <libwmf/gd.h>
-
-// libwmf's own drawing library; only its static archive exports the call that frees an image.
-extern "C" void gdImageDestroy(void* image);
 
 namespace {
 
@@ -35,8 +32,6 @@ public:
     {
         if (!m_api)
             return;
-        if (void* image = WMF_GD_GetData(m_api)->gd_image)
-            gdImageDestroy(image);
         if (m_open)
             wmf_file_close(m_api);
         wmf_api_destroy(m_api);
@@ -60,24 +55,32 @@ public:
     {
         if (!m_open || size.isEmpty() || qint64(size.width()) * size.height() > kMaxPixels)
             return {};
+        // The drawing comes back as a PNG through a sink rather than as libwmf's own image,
+        // which the shared library gives no call to free.
+        QByteArray png;
         wmf_gd_t* device = WMF_GD_GetData(m_api);
-        device->type = wmf_gd_image;
+        device->type = wmf_gd_png;
+        device->flags |= WMF_GD_OUTPUT_MEMORY | WMF_GD_OWN_BUFFER;
+        device->sink.context = &png;
+        device->sink.function = appendToPng;
         device->bbox = m_bounds;
         device->width = unsigned(size.width());
         device->height = unsigned(size.height());
-        if (wmf_play(m_api, 0, &m_bounds) != wmf_E_None || !device->gd_image)
+        if (wmf_play(m_api, 0, &m_bounds) != wmf_E_None)
             return {};
-        const int* pixels = wmf_gd_image_pixels(device->gd_image);
-        QImage image(size, QImage::Format_RGB32);
-        for (int y = 0; y < size.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < size.width(); ++x)
-                line[x] = 0xff000000u | (unsigned(pixels[y * size.width() + x]) & 0xffffffu);
-        }
-        return image;
+        const QImage image = QImage::fromData(png, "PNG");
+        if (image.size() != size)
+            return {};
+        return image.convertToFormat(QImage::Format_RGB32);
     }
 
 private:
+    static int appendToPng(void* png, char* bytes, int length)
+    {
+        static_cast<QByteArray*>(png)->append(bytes, length);
+        return length;
+    }
+
     wmfAPI* m_api = nullptr;
     wmfD_Rect m_bounds{};
     bool m_open = false;
