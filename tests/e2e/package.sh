@@ -30,11 +30,11 @@ if package_known; then
 fi
 apt_get() { "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 "$@"; }
 
-# dpkg-buildpackage writes the package beside the source, so the source is copied: the files
-# git knows and the new ones it would take, none of the build folders.
+# dpkg-buildpackage writes the package beside the source, so the source is copied, without
+# git's history and the build folders.
 mkdir -p "$work/package/sofavio"
-(cd "$source" && git ls-files -z --cached --others --exclude-standard |
-    tar --null --ignore-failed-read -T - -c) | tar -x -C "$work/package/sofavio"
+tar -C "$source" -c --exclude=./.git --exclude='./build*' --exclude='./obj-*' . |
+    tar -x -C "$work/package/sofavio"
 (cd "$work/package/sofavio" && dpkg-buildpackage -b -us -uc) >"$work/build.log" 2>&1 ||
     { tail -n 40 "$work/build.log"; echo "dpkg-buildpackage failed"; exit 1; }
 deb=$(ls "$work"/package/sofavio_*.deb)
